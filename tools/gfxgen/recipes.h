@@ -1,0 +1,54 @@
+// The pictures gfxgen draws: each recipe returns a finished canvas.
+#pragma once
+
+#include "canvas.h"
+#include "paint.h"
+
+#include <span>
+
+namespace gfxgen {
+
+// What every recipe may use besides the drawing kit.
+struct Context {
+    const Typeface& typeface;
+};
+
+using Recipe = Canvas (*)(const Context&);
+
+struct Entry {
+    const char* path;  // relative to the installation folder
+    Recipe make;
+};
+
+// Every picture, in the order they are drawn.
+std::span<const Entry> recipes();
+
+// basic.cpp
+Canvas white_picture(const Context&);
+Canvas point_picture(const Context&);
+Canvas rgb_black_corners(const Context&);
+
+// cards.cpp
+inline constexpr int kCardWidth = 96;
+inline constexpr int kCardHeight = 140;
+inline constexpr double kCardRadius = 8;
+
+// One colour scheme of the shared card-back pattern.
+struct BackColours {
+    Rgb edge_top, edge_bottom;    // outer band
+    Rgb field_top, field_bottom;  // patterned field
+    Rgb cell;                     // alternate lattice cells
+    Rgb medallion;                // centre oval
+    Rgb sprig;                    // small leaves in the lattice
+    Rune rune;
+};
+
+extern const BackColours kBackDuskForest;
+
+enum class Emblem { Crown };
+
+Canvas card_mask(const Context&);
+Canvas card_back(const Context&, const BackColours& colours);
+Canvas court_face(const Context&, const char* rank, Suit suit, Emblem emblem);
+
+}  // namespace gfxgen
