@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/showcase.h"
+
+int main() { return runShowcase(ShowcaseOptions{}); }

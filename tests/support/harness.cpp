@@ -67,15 +67,7 @@ bool openTestGraphics(int width, int height) {
 
 TPixmap frame() { return readBackBuffer(); }
 
-std::string gameFolder() {
-  const char* dir = std::getenv("TARNWICK_GAME_DIR");
-  return dir ? dir : "";
-}
-
-std::string fixturesFolder() {
-  const char* dir = std::getenv("TARNWICK_FIXTURES");
-  return dir ? dir : "";
-}
+std::string gameFolder() { return TARNWICK_BUILD_GAME_DIR; }
 
 bool writeRgbPng(const std::string& path, const TPixmap& pixmap) {
   std::FILE* file = std::fopen(path.c_str(), "wb");

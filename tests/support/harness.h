@@ -20,9 +20,8 @@ std::string makeTempFolder(const std::string& name);
 bool openTestGraphics(int width = 1024, int height = 768);
 // The back buffer as drawn so far (call before flip).
 TPixmap frame();
-// The installation folder assembled by the build, and the test fixtures folder.
+// The installation folder assembled by the build.
 std::string gameFolder();
-std::string fixturesFolder();
 
 // Writes test pictures: an RGB PNG (no alpha channel) and a baseline JPEG.
 bool writeRgbPng(const std::string& path, const TPixmap& pixmap);
