@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libpng-dev libjpeg62-turbo-dev libfreetype-dev zlib1g-dev libminizip-dev
   libopenal-dev libvorbis-dev libcairo2-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0
   fonts-sil-gentiumplus
 )
 

@@ -181,45 +181,63 @@ unsigned rendererGeneration() { return g_generation; }
 
 // Display --------------------------------------------------------------------------------
 
+namespace {
+
+bool createWindowAndRenderer(int width, int height, bool fullscreen) {
+  // Draw calls are queued and run at present, so the game's own time stays small.
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  const Uint32 windowFlags = fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+  g_window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                              windowFlags);
+  if (!g_window) {
+    std::fprintf(stderr, "Cannot open a %dx%d window: %s\n", width, height, SDL_GetError());
+    return false;
+  }
+  const Uint32 rendererFlags = headlessVideo() ? 0 : SDL_RENDERER_PRESENTVSYNC;
+  g_renderer = SDL_CreateRenderer(g_window, -1, rendererFlags);
+  if (!g_renderer) g_renderer = SDL_CreateRenderer(g_window, -1, SDL_RENDERER_SOFTWARE);
+  if (!g_renderer) {
+    std::fprintf(stderr, "Cannot make a renderer: %s\n", SDL_GetError());
+    SDL_DestroyWindow(g_window);
+    g_window = nullptr;
+    return false;
+  }
+  SDL_RendererInfo info;
+  g_vsync = SDL_GetRendererInfo(g_renderer, &info) == 0 &&
+            (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+  ++g_generation;  // textures of an earlier renderer are made again on their next draw
+  return true;
+}
+
+// Switches the open window; false when its drawing surface did not follow the new size.
+bool switchWindow(int width, int height, bool fullscreen) {
+  // The offscreen back-end's OpenGL surface keeps the size it was made with.
+  int oldW = 0, oldH = 0;
+  SDL_GetWindowSize(g_window, &oldW, &oldH);
+  if (headlessVideo() && (oldW != width || oldH != height)) return false;
+  if (SDL_SetWindowFullscreen(g_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+    return false;
+  if (!fullscreen) {
+    SDL_SetWindowSize(g_window, width, height);
+    SDL_SetWindowPosition(g_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  pollSystem();  // lets the renderer see the size change
+  int ww = 0, wh = 0, ow = 0, oh = 0;
+  SDL_GetWindowSize(g_window, &ww, &wh);
+  return SDL_GetRendererOutputSize(g_renderer, &ow, &oh) == 0 && ow == ww && oh == wh &&
+         (fullscreen || (ww == width && wh == height));
+}
+
+}  // namespace
+
 bool openGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
   if (!ensureVideo()) return false;
   const bool fullscreen = depth != 0;
   g_hertz = hertz > 0 ? hertz : 60;
-  if (!g_window) {
-    // Draw calls are queued and run at present, so the game's own time stays small.
-    SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
-    Uint32 windowFlags = 0;
-    if (fullscreen) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    g_window = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                windowFlags);
-    if (!g_window) {
-      std::fprintf(stderr, "Cannot open a %dx%d window: %s\n", width, height, SDL_GetError());
-      return false;
-    }
-    const Uint32 rendererFlags = headlessVideo() ? 0 : SDL_RENDERER_PRESENTVSYNC;
-    g_renderer = SDL_CreateRenderer(g_window, -1, rendererFlags);
-    if (!g_renderer) g_renderer = SDL_CreateRenderer(g_window, -1, SDL_RENDERER_SOFTWARE);
-    if (!g_renderer) {
-      std::fprintf(stderr, "Cannot make a renderer: %s\n", SDL_GetError());
-      SDL_DestroyWindow(g_window);
-      g_window = nullptr;
-      return false;
-    }
-    SDL_RendererInfo info;
-    g_vsync = SDL_GetRendererInfo(g_renderer, &info) == 0 &&
-              (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-    ++g_generation;
-  } else {
-    // Same window and renderer: textures survive the switch.
-    if (SDL_SetWindowFullscreen(g_window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
-      std::fprintf(stderr, "Cannot switch the display mode: %s\n", SDL_GetError());
-      return false;
-    }
-    if (!fullscreen) {
-      SDL_SetWindowSize(g_window, width, height);
-      SDL_SetWindowPosition(g_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    }
-  }
+  // The same window and renderer are kept where the back-end allows, so textures survive
+  // the switch; otherwise both are made anew and images upload again on their next draw.
+  if (g_window && !switchWindow(width, height, fullscreen)) closeGraphics();
+  if (!g_window && !createWindowAndRenderer(width, height, fullscreen)) return false;
   pollSystem();
   int w = width, h = height;
   if (SDL_GetRendererOutputSize(g_renderer, &w, &h) != 0 || w <= 0 || h <= 0) {
@@ -242,6 +260,12 @@ void closeGraphics() {
 }
 
 bool graphicsOpen() { return g_renderer != nullptr; }
+
+std::string rendererName() {
+  SDL_RendererInfo info;
+  if (!g_renderer || SDL_GetRendererInfo(g_renderer, &info) != 0) return "";
+  return info.name;
+}
 
 void flip(int sync) {
   if (!g_renderer) return;

@@ -47,6 +47,8 @@ TGraphicsContext& graphics();
 bool openGraphics(int width, int height, int depth = 0, int hertz = 60, int flags = 0);
 void closeGraphics();
 bool graphicsOpen();
+// The renderer in use ("software", "opengl", ...), "" while graphics are closed.
+std::string rendererName();
 // Presents the back buffer. sync -1 paces to the display, 1 waits for the vertical blank,
 // 0 does not wait.
 void flip(int sync = -1);

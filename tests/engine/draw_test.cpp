@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "engine/draw.h"
 #include "engine/image.h"
@@ -69,6 +70,14 @@ class DrawTest : public ::testing::Test {
     cls();
   }
 };
+
+TEST_F(DrawTest, RendererIsTheOneAskedFor) {
+  // The OpenGL pass must really draw through OpenGL, not fall back quietly.
+  const char* wanted = std::getenv("SDL_RENDER_DRIVER");
+  if (wanted && *wanted) {
+    EXPECT_EQ(rendererName(), wanted);
+  }
+}
 
 TEST_F(DrawTest, FreshContextHasTheDocumentedInitialState) {
   const TGraphicsContext& c = graphics();
