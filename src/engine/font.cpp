@@ -128,9 +128,7 @@ const TImageGlyph* TImageFont::glyph(char32_t codepoint) {
         result._w += 2;
         result._h += 2;
       }
-      std::vector<TPixmap> frames;
-      frames.push_back(std::move(pixmap));
-      result.image = createImage(std::move(frames),
+      result.image = createImage(std::move(pixmap),
                                  smooth ? (IMAGE_FILTERED | IMAGE_MIPMAPPED) : 0, true);
     }
   } else {

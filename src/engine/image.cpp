@@ -311,6 +311,12 @@ ImagePtr createImage(std::vector<TPixmap> frames, int flags, bool hasAlpha) {
   return image;
 }
 
+ImagePtr createImage(TPixmap pixmap, int flags, bool hasAlpha) {
+  std::vector<TPixmap> frames;
+  frames.push_back(std::move(pixmap));
+  return createImage(std::move(frames), flags, hasAlpha);
+}
+
 ImagePtr loadImage(const std::string& path, int flags) {
   TPixmap pixmap;
   bool hasAlpha = false;
@@ -318,9 +324,7 @@ ImagePtr loadImage(const std::string& path, int flags) {
     std::fprintf(stderr, "Couldn't load image file: %s\n", path.c_str());
     return nullptr;
   }
-  std::vector<TPixmap> frames;
-  frames.push_back(std::move(pixmap));
-  return createImage(std::move(frames), flags, hasAlpha);
+  return createImage(std::move(pixmap), flags, hasAlpha);
 }
 
 ImagePtr loadAnimImage(const std::string& path, int cellW, int cellH, int first, int count,

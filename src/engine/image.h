@@ -78,6 +78,8 @@ ImagePtr loadAnimImage(const std::string& path, int cellW, int cellH, int first,
                        int flags = IMAGE_DEFAULT);
 // Wraps pixmaps (all the same size) into an image; masking applies when hasAlpha is false.
 ImagePtr createImage(std::vector<TPixmap> frames, int flags = IMAGE_DEFAULT, bool hasAlpha = true);
+// A one-frame image of the pixmap.
+ImagePtr createImage(TPixmap pixmap, int flags = IMAGE_DEFAULT, bool hasAlpha = true);
 
 // Makes the pixels of the mask colour transparent and every other pixel opaque.
 void applyMask(TPixmap& pixmap, int r, int g, int b);

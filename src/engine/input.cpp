@@ -208,13 +208,6 @@ void push(SDL_Event& e) {
 
 }  // namespace
 
-void pollSystem() {
-  if (!videoReady()) return;
-  SDL_PumpEvents();
-  SDL_Event e;
-  while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) handle(e);
-}
-
 namespace {
 // Queries only drain what is already queued; the frame's flip pumps the window system.
 void drain() {
@@ -223,6 +216,12 @@ void drain() {
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) handle(e);
 }
 }  // namespace
+
+void pollSystem() {
+  if (!videoReady()) return;
+  SDL_PumpEvents();
+  drain();
+}
 
 bool keyDown(int code) {
   drain();

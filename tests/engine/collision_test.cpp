@@ -23,17 +23,13 @@ ImagePtr cardShape() {
       c[0] = c[1] = c[2] = 255;
       c[3] = slab && !hole ? 255 : 0;
     }
-  std::vector<TPixmap> frames;
-  frames.push_back(std::move(p));
-  return createImage(std::move(frames), 0);
+  return createImage(std::move(p), 0);
 }
 
 ImagePtr pointer() {
   TPixmap p(1, 1);
   p.pixels = {255, 255, 255, 255};
-  std::vector<TPixmap> frames;
-  frames.push_back(std::move(p));
-  return createImage(std::move(frames), 0);
+  return createImage(std::move(p), 0);
 }
 
 TEST(Collision, PointerAgreesWithTheDrawnCard) {

@@ -44,9 +44,7 @@ ImagePtr quadrantImage() {
       px[2] = static_cast<unsigned char>(c.b);
       px[3] = 255;
     }
-  std::vector<TPixmap> frames;
-  frames.push_back(std::move(p));
-  return createImage(std::move(frames), 0);
+  return createImage(std::move(p), 0);
 }
 
 ImagePtr solidImage(int w, int h, Rgb c, int alpha = 255) {
@@ -57,9 +55,7 @@ ImagePtr solidImage(int w, int h, Rgb c, int alpha = 255) {
     p.pixels[static_cast<size_t>(i) * 4 + 2] = static_cast<unsigned char>(c.b);
     p.pixels[static_cast<size_t>(i) * 4 + 3] = static_cast<unsigned char>(alpha);
   }
-  std::vector<TPixmap> frames;
-  frames.push_back(std::move(p));
-  return createImage(std::move(frames), 0);
+  return createImage(std::move(p), 0);
 }
 
 class DrawTest : public ::testing::Test {
