@@ -52,3 +52,20 @@ TEST(Showcase, DrawsTheCardAndTextFromTheGameFolder) {
 }
 
 }  // namespace
+
+TEST(Showcase, EscapeCloses) {
+  const std::string previous = currentDir();
+  ASSERT_TRUE(changeDir(harness::gameFolder()));
+  injectKey(key::ESCAPE, true);
+  // Without frames set it runs until closed: Escape must end it on the first frame.
+  EXPECT_EQ(runShowcase(ShowcaseOptions{}), 0);
+  changeDir(previous);
+}
+
+TEST(Showcase, WindowCloseButtonCloses) {
+  const std::string previous = currentDir();
+  ASSERT_TRUE(changeDir(harness::gameFolder()));
+  injectQuit();
+  EXPECT_EQ(runShowcase(ShowcaseOptions{}), 0);
+  changeDir(previous);
+}
