@@ -1,3 +1,3 @@
-#include "app/showcase.h"
+#include "app/startup.h"
 
-int main() { return runShowcase(ShowcaseOptions{}); }
+int main() { return runGame(); }

@@ -1,0 +1,39 @@
+#include "app/control.h"
+
+#include <cstdio>
+
+#include "app/globals.h"
+#include "engine/input.h"
+#include "engine/text.h"
+#include "screens/main_menu.h"
+#include "screens/options.h"
+
+int Control::isPlayerPlayingLevel() {
+  return str::upper(globals().controllerResult) == "MAIN-GAME" ? 1 : 0;
+}
+
+void Control::start() { globals().controllerResult = "MAIN-MENU"; }
+
+std::string Control::dispatch(const std::string& result) {
+  const std::string r = str::upper(result);
+  if (r == "MAIN-MENU") return mainMenu().mainLoop();
+  // The card table, quest, map, story, outro and more-games screens join the table as
+  // they are built; until then their results lead back to the title screen.
+  std::fprintf(stderr, "No screen for the result \"%s\"; back to the title screen\n", result.c_str());
+  return "MAIN-MENU";
+}
+
+void Control::mainLoop() {
+  while (str::upper(globals().controllerResult) != "END") {
+    globals().controllerResult = dispatch(globals().controllerResult);
+    // Profiles are saved here after every screen once they exist.
+    pollSystem();
+    flushKeys();
+    flushMouse();
+  }
+}
+
+void Control::shutDown() {
+  options().saveOptions();
+  showMouse();
+}

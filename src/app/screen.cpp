@@ -1,0 +1,82 @@
+#include "app/screen.h"
+
+#include "app/delta_time.h"
+#include "app/globals.h"
+#include "engine/draw.h"
+#include "gui/mouse.h"
+
+namespace {
+TEkran* g_mostRecent = nullptr;
+}
+
+TEkran* mostRecentScreen() { return g_mostRecent; }
+
+void TEkran::sendPixMap() { g_mostRecent = this; }
+
+void TEkran::drawStandards() {
+  setColor(255, 255, 255);
+  setBlend(BLEND_ALPHA);
+  setScale(1, 1);
+  setRotation(0);
+  setAlpha(1);
+}
+
+// Screens describe their buttons in GUI files; drawing and updating them arrives with
+// the GUI toolkit.
+void TEkran::_drawGui() {}
+
+void TEkran::_drawBlackFade() {
+  setBlend(BLEND_ALPHA);
+  setScale(1, 1);
+  setRotation(0);
+  setAlpha(fade);
+  setColor(0, 0, 0);
+  drawRect(0, 0, virtualResolutionWidth(), virtualResolutionHeight());
+}
+
+void TEkran::_drawFade() {
+  setColor(255, 255, 255);
+  setBlend(BLEND_LIGHT);
+  setScale(4 * fade, 4 * fade);
+  setRotation(0);
+  setAlpha(fade);
+  drawImage(globals().whiteImage, 512, 384, 0);
+  setBlend(BLEND_ALPHA);
+  setScale(1, 1);
+  setAlpha(1);
+}
+
+void TEkran::_drawWhiteFade() {
+  setColor(255, 255, 255);
+  setBlend(BLEND_LIGHT);
+  setScale(2 * fade, 2 * fade);
+  setRotation(0);
+  setAlpha(fade);
+  drawImage(globals().whiteImage, 512, 384, 0);
+}
+
+void TEkran::_drawMouse() {
+  if (TMouse* mouse = gMouse()) mouse->draw();
+}
+
+void TEkran::_updatePer() { approach(p, dp, pSpeed); }
+void TEkran::_updateFade() { approach(fade, dFade, fSpeed); }
+void TEkran::_updateAlpha() { approach(alpha, dAlpha, aSpeed); }
+
+void TEkran::_updateGui() {}
+
+TPixmap TEkran::_getMyScreen() {
+  cls();
+  draw();
+  return grabPixmap(0, 0, static_cast<int>(virtualResolutionWidth() - 1),
+                    static_cast<int>(virtualResolutionHeight() - 1));
+}
+
+void TEkran::STANDARD_DATA() {
+  alpha = dAlpha = 1;
+  fade = dFade = 0;
+}
+
+void TEkran::_prepareDelta() {
+  for (int i = 0; i < 25; ++i) frameTimerStep();
+}
