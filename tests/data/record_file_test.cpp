@@ -81,7 +81,8 @@ TEST_F(RecordFileTest, ReadsValuesByPathAndIndex) {
       {"nothing after =", "g {\n\tv =\n\tw = 2\n}\n", "g::v", 0, ""},
       {"entry after nothing after =", "g {\n\tv =\n\tw = 2\n}\n", "g::w", 0, " 2"},
       {"later = ignored", "g {\n\tv = 1 = 2\n}\n", "g::v", 0, " 1 "},
-      {"line without = runs into the next name", "g {\n\tnote\n\tv = 1\n}\n", "g::notev", 0, " 1"},
+      {"line without = runs into the next name", "g {\nnote\nv = 1\n}\n", "g::notev", 0, " 1"},
+      {"blanks inside a run-on name stay", "g {\n\tnote\n\tv = 1\n}\n", "g::note\tv", 0, " 1"},
       {"last line without line feed dropped", "g {\n\tv = 1}\n", "g::v", 0, ""},
       {"group before a top-level brace", "a {\n\tv = 1\n}\n}\nh {\n\tw = 2\n", "a::v", 0, " 1"},
       {"top-level brace ends the file", "a {\n\tv = 1\n}\n}\nh {\n\tw = 2\n", "h::w", 0, ""},
@@ -365,7 +366,9 @@ TEST_F(RecordFileTest, FailedSaveKeepsTheOldFile) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(file.save(at(c.target)));
     EXPECT_NE(testing::internal::GetCapturedStderr(), "");
-    if (!c.inside.empty()) EXPECT_EQ(read(c.inside), c.before);
+    if (!c.inside.empty()) {
+      EXPECT_EQ(read(c.inside), c.before);
+    }
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);  // no leftovers
 }
