@@ -81,17 +81,8 @@ void runPauseScreen() {
 void flipFrame(int suppressPause) {
   if (TMouse* mouse = gMouse()) mouse->draw();
   if (!suppressPause && appSuspended()) runPauseScreen();
-  // Nothing drawn outside the design area may show in the bars.
-  setColor(0, 0, 0);
-  setBlend(BLEND_ALPHA);
-  setAlpha(1);
-  setRotation(0);
-  setScale(1, 1);
-  drawRect(0, 0, -1000, 1000);
-  drawRect(1024, 0, 1000, 1000);
-  drawRect(0, 0, 1024, -1000);
-  drawRect(0, 768, 1024, 1000);
-  setColor(255, 255, 255);
+  // Nothing drawn outside the design area may show in the bars (corners included).
+  drawVirtualBorders();
   flip(-1);
   refreshVirtualDisplay();
 }

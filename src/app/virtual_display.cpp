@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 
+#include "engine/numbers.h"
 #include "engine/draw.h"
 #include "engine/input.h"
 
@@ -11,19 +12,12 @@ namespace {
 
 VirtualDisplayState g_state;
 
-// Truncates toward zero, saturating; NaN gives 0.
-int toInt(float v) {
-  if (std::isnan(v)) return 0;
-  if (v >= 2147483647.0f) return INT_MAX;
-  if (v <= -2147483648.0f) return INT_MIN;
-  return static_cast<int>(v);
-}
 
 bool hasBit(int bit) { return g_state.mode != vdisplay::MODE_STRETCH && (g_state.mode & bit) != 0; }
 
 void setDesignViewport() {
-  setViewport(toInt(g_state.offsetX), toInt(g_state.offsetY), toInt(g_state.width),
-              toInt(g_state.height));
+  setViewport(truncToInt(g_state.offsetX), truncToInt(g_state.offsetY), truncToInt(g_state.width),
+              truncToInt(g_state.height));
 }
 
 // Clears the whole virtual resolution, one pixel beyond it against rounding, with the
@@ -31,7 +25,7 @@ void setDesignViewport() {
 void paintBorder() {
   const TGraphicsContext& gc = graphics();
   const int r = gc.clscolor_red, g = gc.clscolor_green, b = gc.clscolor_blue;
-  setViewport(0, 0, toInt(std::ceil(gc.vres_width) + 1), toInt(std::ceil(gc.vres_height) + 1));
+  setViewport(0, 0, truncToInt(std::ceil(gc.vres_width) + 1), truncToInt(std::ceil(gc.vres_height) + 1));
   setClsColor(g_state.borderRed, g_state.borderGreen, g_state.borderBlue);
   cls();
   setClsColor(r, g, b);
@@ -51,7 +45,7 @@ void setVirtualDisplay(float width, float height, int mode) {
     // The engine scales x and y independently to fill the display.
     g_state.offsetX = g_state.offsetY = 0;
     setVirtualResolution(width, height);
-    setViewport(0, 0, toInt(std::ceil(width)), toInt(std::ceil(height)));
+    setViewport(0, 0, truncToInt(std::ceil(width)), truncToInt(std::ceil(height)));
     setOrigin(0, 0);
     return;
   }
@@ -76,7 +70,7 @@ void setVirtualDisplay(float width, float height, int mode) {
     paintBorder();
     setDesignViewport();
   } else {
-    setViewport(0, 0, toInt(std::ceil(vw)), toInt(std::ceil(vh)));
+    setViewport(0, 0, truncToInt(std::ceil(vw)), truncToInt(std::ceil(vh)));
   }
   setOrigin(g_state.offsetX, g_state.offsetY);
 }
@@ -102,9 +96,7 @@ void moveVirtualMouse(float x, float y) {
   if (!(gc.vres_mousexscale > 0) || !(gc.vres_mouseyscale > 0)) return;
   const float wx = (x + g_state.offsetX) / gc.vres_mousexscale;
   const float wy = (y + g_state.offsetY) / gc.vres_mouseyscale;
-  // The engine cannot warp the system pointer yet: this moves the pointer the game reads.
-  injectMouseMove(toInt(std::round(wx)), toInt(std::round(wy)));
-  pollSystem();
+  moveMouse(truncToInt(std::round(wx)), truncToInt(std::round(wy)));
 }
 
 void setVirtualViewport(float x, float y, float w, float h) {
@@ -113,8 +105,8 @@ void setVirtualViewport(float x, float y, float w, float h) {
   const float top = std::max(y + s.offsetY, s.offsetY);
   const float right = std::min(x + w + s.offsetX, s.offsetX + s.width);
   const float bottom = std::min(y + h + s.offsetY, s.offsetY + s.height);
-  const int l = toInt(left), t = toInt(top);
-  setViewport(l, t, toInt(right - static_cast<float>(l)), toInt(bottom - static_cast<float>(t)));
+  const int l = truncToInt(left), t = truncToInt(top);
+  setViewport(l, t, truncToInt(right - static_cast<float>(l)), truncToInt(bottom - static_cast<float>(t)));
 }
 
 void getVirtualViewport(float& x, float& y, float& w, float& h) {
@@ -158,7 +150,7 @@ void drawVirtualBorders() {
 
   setOrigin(0, 0);
   setHandle(0, 0);
-  setViewport(0, 0, toInt(std::ceil(gc.vres_width) + 1), toInt(std::ceil(gc.vres_height) + 1));
+  setViewport(0, 0, truncToInt(std::ceil(gc.vres_width) + 1), truncToInt(std::ceil(gc.vres_height) + 1));
   setColor(0, 0, 0);
   setBlend(BLEND_ALPHA);
   setAlpha(1);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/numbers.h"
 #include "engine/files.h"
 #include "engine/text.h"
 
@@ -15,13 +16,6 @@ constexpr int kMaxDepth = 256;
 
 struct TooDeep {};
 
-// Truncates toward zero, saturating at the int range (NaN gives 0).
-int truncateToInt(float value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 2147483648.0f) return INT_MAX;
-  if (value <= -2147483648.0f) return INT_MIN;
-  return static_cast<int>(value);
-}
 
 // A number value as the writer stores it: whole numbers without their fraction.
 // Blanks the reader kept in front of a number are dropped, so a file that is
@@ -30,7 +24,7 @@ std::string numberText(const std::string& value) {
   const std::string trimmed = str::trim(value);
   if (trimmed.empty()) return "0";
   const float number = str::toFloat(trimmed);
-  const int whole = truncateToInt(number);
+  const int whole = truncToInt(number);
   if (static_cast<float>(whole) == number) return std::to_string(whole);
   return trimmed;
 }

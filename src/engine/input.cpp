@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <deque>
 
+#include "engine/internal.h"
 #include "engine/text.h"
 
 namespace {
@@ -291,6 +292,18 @@ void showMouse() {
 
 void hideMouse() {
   if (videoReady()) SDL_ShowCursor(SDL_DISABLE);
+}
+
+bool mouseShown() { return videoReady() && SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE; }
+
+void moveMouse(int x, int y) {
+  drain();
+  if (SDL_Window* window = engineWindow()) SDL_WarpMouseInWindow(window, x, y);
+  // Some back-ends send no motion for a warp; the position holds from now on either way.
+  g_input.mouseX = x;
+  g_input.mouseY = y;
+  g_injectX = x;
+  g_injectY = y;
 }
 
 bool appSuspended() {

@@ -35,6 +35,10 @@ int mouseHit(int button);
 void flushMouse();
 void showMouse();
 void hideMouse();
+// Whether the system pointer is shown over the window.
+bool mouseShown();
+// Puts the pointer at a window position, as if the player had moved it there.
+void moveMouse(int x, int y);
 
 // True while the window is in the background.
 bool appSuspended();

@@ -2,8 +2,10 @@
 
 #include <climits>
 #include <cmath>
+#include <vector>
 
 #include "app/virtual_display.h"
+#include "engine/numbers.h"
 #include "engine/clock.h"
 #include "engine/draw.h"
 #include "engine/input.h"
@@ -11,15 +13,12 @@
 
 namespace {
 
-TMouse* g_mouse = nullptr;
-
-// Truncates toward zero, saturating; NaN gives 0.
-int toInt(float v) {
-  if (std::isnan(v)) return 0;
-  if (v >= 2147483647.0f) return INT_MAX;
-  if (v <= -2147483648.0f) return INT_MIN;
-  return static_cast<int>(v);
+// Live mice, oldest first; the newest is the global mouse.
+std::vector<TMouse*>& liveMice() {
+  static std::vector<TMouse*> mice;
+  return mice;
 }
+
 
 // The 32-bit clock reading kept in an int field, bit for bit.
 int clockNow() { return static_cast<int>(millisecs()); }
@@ -52,11 +51,9 @@ bool TCursor::update() {
 
 // TMouse -------------------------------------------------------------------------------
 
-TMouse::TMouse() { g_mouse = this; }
+TMouse::TMouse() { liveMice().push_back(this); }
 
-TMouse::~TMouse() {
-  if (g_mouse == this) g_mouse = nullptr;
-}
+TMouse::~TMouse() { std::erase(liveMice(), this); }
 
 int TMouse::getHoldedTime() const {
   const unsigned d = static_cast<unsigned>(clockDiff(_leftHoldedTime, clockNow()));
@@ -85,8 +82,8 @@ void TMouse::update() {
 
   px = x;
   py = y;
-  x = toInt(virtualMouseX());
-  y = toInt(virtualMouseY());
+  x = truncToInt(virtualMouseX());
+  y = truncToInt(virtualMouseY());
   vx = px - x;
   vy = py - y;
 
@@ -146,14 +143,14 @@ void TMouse::clear() {
   rightHolded = 0;
 }
 
-TMouse* gMouse() { return g_mouse; }
+TMouse* gMouse() { return liveMice().empty() ? nullptr : liveMice().back(); }
 
 void setupCustomCursor(bool on) {
-  if (g_mouse) {
+  if (TMouse* mouse = gMouse()) {
     if (on)
-      g_mouse->show();
+      mouse->show();
     else
-      g_mouse->hide();
+      mouse->hide();
   }
   if (on)
     hideMouse();

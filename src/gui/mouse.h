@@ -45,7 +45,7 @@ class TMouse {
   int _leftHolded = 0;
   int _leftHoldedTime = 0;  // clock reading (low 32 bits) when the left button went down
 
-  // A new mouse becomes the global mouse.
+  // A new mouse becomes the global mouse until it is destroyed.
   TMouse();
   ~TMouse();
   TMouse(const TMouse&) = delete;
@@ -81,7 +81,7 @@ class TMouse {
   void clear();
 };
 
-// The mouse created last, null when there is none.
+// The newest mouse still alive, null when there is none.
 TMouse* gMouse();
 
 // The custom cursor setting: on, the game draws its cursor and the system pointer is hidden;

@@ -9,6 +9,7 @@
 #include "engine/draw.h"
 #include "engine/files.h"
 #include "engine/input.h"
+#include "engine/numbers.h"
 #include "gui/mouse.h"
 
 namespace {
@@ -62,9 +63,9 @@ void TOptions::saveOptions() {
 void TOptions::loadOptions() {
   if (fileType(settingsPath()) == 0) saveOptions();
   const TRCMFile file = openRecordFile(settingsPath());
-  fullScreen = static_cast<int>(file.getFloat("settings::fullScreen", 0));
-  wideScreen = static_cast<int>(file.getFloat("settings::wideScreen", 0));
-  customCursor = static_cast<int>(file.getFloat("settings::customCursor", 0));
+  fullScreen = truncToInt(file.getFloat("settings::fullScreen", 0));
+  wideScreen = truncToInt(file.getFloat("settings::wideScreen", 0));
+  customCursor = truncToInt(file.getFloat("settings::customCursor", 0));
   soundVol = audibleVolume(file.getFloat("settings::soundVolume", 0));
   musicVol = audibleVolume(file.getFloat("settings::musicVolume", 0));
 }

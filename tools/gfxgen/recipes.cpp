@@ -2,6 +2,10 @@
 
 namespace gfxgen {
 
+// cursors.cpp
+Canvas cursor_arrow(const Context&);
+Canvas cursor_hand(const Context&);
+
 namespace {
 
 // tools/CMakeLists.txt reads the output list from this table: keep exactly one entry
@@ -13,6 +17,8 @@ constexpr Entry kRecipes[] = {
     {"gfx/cards/revers-1.png", [](const Context& c) { return card_back(c, kBackDuskForest); }},
     {"gfx/cards/sample-face.png", [](const Context& c) { return court_face(c, "Q", Suit::Hearts, Emblem::Crown); }},
     {"gfx/test/rgb-black-corners.png", rgb_black_corners},
+    {"gfx/kursor.png", cursor_arrow},
+    {"gfx/kursor2.png", cursor_hand},
 };
 
 }  // namespace
