@@ -110,6 +110,9 @@ void initialise() {
   options().openScreen();
   setWindowTitle(g.windowTitle);
   options().setupMouse();
+  TPixmap icon;
+  bool iconAlpha = false;
+  if (loadPixmap(g.contentRoot + "gfx/icon.png", icon, iconAlpha)) setWindowIcon(icon);
   seedRnd(static_cast<int>(millisecs()));
   g.pauseText = getText(loadTextFile("txt/#LANG#/gameTexts.txt"), 1);
   g.pauseFont = loadImageFont("incbin::font.ttf", 72, FONT_SMOOTH);

@@ -296,6 +296,16 @@ void setWindowTitle(const std::string& title) {
   if (g_window) SDL_SetWindowTitle(g_window, title.c_str());
 }
 
+void setWindowIcon(const TPixmap& icon) {
+  if (!g_window || icon.width <= 0 || icon.height <= 0) return;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<unsigned char*>(icon.pixels.data()), icon.width, icon.height, 32, icon.width * 4,
+      SDL_PIXELFORMAT_RGBA32);
+  if (!surface) return;
+  SDL_SetWindowIcon(g_window, surface);
+  SDL_FreeSurface(surface);
+}
+
 void setVirtualResolution(float width, float height) {
   if (width <= 0 || height <= 0) return;
   g_context.vres_width = width;

@@ -55,6 +55,8 @@ void flip(int sync = -1);
 int desktopWidth();
 int desktopHeight();
 void setWindowTitle(const std::string& title);
+// The picture the desktop shows for the game's window.
+void setWindowIcon(const TPixmap& icon);
 // The design area the game draws in; the transform scales it onto the window.
 void setVirtualResolution(float width, float height);
 float virtualResolutionWidth();

@@ -15,9 +15,12 @@ namespace harness {
 namespace {
 
 std::string g_root;
+pid_t g_owner = 0;
 
+// Only the process that made the folder removes it: a test's forked child that calls
+// exit must not delete what the parent still checks.
 void removeRoot() {
-  if (g_root.empty()) return;
+  if (g_root.empty() || getpid() != g_owner) return;
   std::error_code ec;
   std::filesystem::remove_all(g_root, ec);
 }
@@ -37,6 +40,7 @@ void setupEnvironment() {
     std::abort();
   }
   g_root = pattern;
+  g_owner = getpid();
   std::atexit(removeRoot);
   const std::string data = g_root + "/data", home = g_root + "/home";
   std::filesystem::create_directories(data);

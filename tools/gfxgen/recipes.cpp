@@ -6,6 +6,9 @@ namespace gfxgen {
 Canvas cursor_arrow(const Context&);
 Canvas cursor_hand(const Context&);
 
+// icon.cpp
+Canvas app_icon(const Context&);
+
 namespace {
 
 // tools/CMakeLists.txt reads the output list from this table: keep exactly one entry
@@ -19,6 +22,7 @@ constexpr Entry kRecipes[] = {
     {"gfx/test/rgb-black-corners.png", rgb_black_corners},
     {"gfx/kursor.png", cursor_arrow},
     {"gfx/kursor2.png", cursor_hand},
+    {"gfx/icon.png", app_icon},
 };
 
 }  // namespace
