@@ -34,26 +34,26 @@ void TEkran::_drawBlackFade() {
   drawRect(0, 0, virtualResolutionWidth(), virtualResolutionHeight());
 }
 
-void TEkran::_drawFade() {
+namespace {
+// The white picture added over the screen, grown by `scale` and as strong as `fade`.
+void drawWhiteFlash(float scale, float fade) {
   setColor(255, 255, 255);
   setBlend(BLEND_LIGHT);
-  setScale(4 * fade, 4 * fade);
+  setScale(scale, scale);
   setRotation(0);
   setAlpha(fade);
   drawImage(globals().whiteImage, 512, 384, 0);
+}
+}  // namespace
+
+void TEkran::_drawFade() {
+  drawWhiteFlash(4 * fade, fade);
   setBlend(BLEND_ALPHA);
   setScale(1, 1);
   setAlpha(1);
 }
 
-void TEkran::_drawWhiteFade() {
-  setColor(255, 255, 255);
-  setBlend(BLEND_LIGHT);
-  setScale(2 * fade, 2 * fade);
-  setRotation(0);
-  setAlpha(fade);
-  drawImage(globals().whiteImage, 512, 384, 0);
-}
+void TEkran::_drawWhiteFade() { drawWhiteFlash(2 * fade, fade); }
 
 void TEkran::_drawMouse() {
   if (TMouse* mouse = gMouse()) mouse->draw();

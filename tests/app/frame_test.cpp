@@ -17,11 +17,6 @@
 
 namespace {
 
-std::string read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class StandardFrameUpdate : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,7 +38,7 @@ TEST_F(StandardFrameUpdate, WindowsKeyAndFSwitchesFullScreenAndSaves) {
   standardFrameUpdate();
   injectKey(key::LWIN, false);
   EXPECT_EQ(options().fullScreen, 0);
-  EXPECT_NE(read(TOptions::settingsPath()).find("\tfullScreen = 0\n"), std::string::npos);
+  EXPECT_NE(harness::readFile(TOptions::settingsPath()).find("\tfullScreen = 0\n"), std::string::npos);
   EXPECT_EQ(virtualWidth(), 1024);
   EXPECT_EQ(graphics().g_width, 819) << "a 768-pixel desktop gets the smaller window";
 }
@@ -57,7 +52,7 @@ TEST_F(StandardFrameUpdate, AltF4EndsTheGameWithTheSettingsSaved) {
         standardFrameUpdate();
       },
       ::testing::ExitedWithCode(0), "");
-  EXPECT_NE(read(TOptions::settingsPath()).find("\tmusicVolume = 0.250000000\n"), std::string::npos);
+  EXPECT_NE(harness::readFile(TOptions::settingsPath()).find("\tmusicVolume = 0.250000000\n"), std::string::npos);
 }
 
 TEST_F(StandardFrameUpdate, CloseRequestEndsTheGameWithTheSettingsSaved) {
@@ -68,7 +63,7 @@ TEST_F(StandardFrameUpdate, CloseRequestEndsTheGameWithTheSettingsSaved) {
         standardFrameUpdate();
       },
       ::testing::ExitedWithCode(0), "");
-  EXPECT_NE(read(TOptions::settingsPath()).find("\tsoundVolume = 0.750000000\n"), std::string::npos);
+  EXPECT_NE(harness::readFile(TOptions::settingsPath()).find("\tsoundVolume = 0.750000000\n"), std::string::npos);
 }
 
 }  // namespace

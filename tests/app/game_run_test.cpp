@@ -19,11 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Starts the game with its installation folder as working folder and a private data folder.
 pid_t startGame(const std::string& dataHome) {
   const std::string game = harness::gameFolder();
@@ -87,7 +82,7 @@ TEST(GameRun, StartsAndSavesTheSettingsOnCloseRequest) {
   fs::remove(settings);
   kill(pid, SIGTERM);  // arrives as the window's close request
   EXPECT_EQ(waitForExit(pid, 30), 0);
-  EXPECT_EQ(read(settings), kDefaultSettings) << "saved again at shut-down";
+  EXPECT_EQ(harness::readFile(settings.string()), kDefaultSettings) << "saved again at shut-down";
 }
 
 TEST(GameRun, KeepsTheSettingsItFinds) {
@@ -107,7 +102,7 @@ TEST(GameRun, KeepsTheSettingsItFinds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(700));
   kill(pid, SIGTERM);
   EXPECT_EQ(waitForExit(pid, 30), 0);
-  EXPECT_EQ(read(settings), windowed) << "a volume below 0.05 is off";
+  EXPECT_EQ(harness::readFile(settings.string()), windowed) << "a volume below 0.05 is off";
 }
 
 }  // namespace

@@ -15,16 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void write(const fs::path& path, const std::string& text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(DataFolder, FreshMachineGetsTheFolderLayout) {
   const std::string appData = harness::makeTempFolder("appdata") + "/not/yet/made";
   const std::string data = setupDataFolder(appData, "Tarnwick");
@@ -35,46 +25,46 @@ TEST(DataFolder, FreshMachineGetsTheFolderLayout) {
 
 TEST(DataFolder, OldFolderIsCopiedOnceAndLeftInPlace) {
   const fs::path appData = harness::makeTempFolder("appdata");
-  write(appData / "Tarnwick/Data/settings.dat", "settings {\n}\n");
-  write(appData / "Tarnwick/Profiles/ABC/profile.dat", "profile");
+  harness::writeFile((appData / "Tarnwick/Data/settings.dat").string(), "settings {\n}\n");
+  harness::writeFile((appData / "Tarnwick/Profiles/ABC/profile.dat").string(), "profile");
   const std::string data = setupDataFolder(appData.string(), "Tarnwick");
-  EXPECT_EQ(read(fs::path(data) / "Data/settings.dat"), "settings {\n}\n");
-  EXPECT_EQ(read(fs::path(data) / "Profiles/ABC/profile.dat"), "profile");
+  EXPECT_EQ(harness::readFile(fs::path(data) / "Data/settings.dat"), "settings {\n}\n");
+  EXPECT_EQ(harness::readFile(fs::path(data) / "Profiles/ABC/profile.dat"), "profile");
   EXPECT_TRUE(fs::exists(appData / "Tarnwick/Profiles/ABC/profile.dat"));
   EXPECT_FALSE(fs::exists(data + ".incoming"));
 
   // Later starts never copy again over what the game wrote since.
-  write(fs::path(data) / "Data/settings.dat", "newer");
+  harness::writeFile((fs::path(data) / "Data/settings.dat").string(), "newer");
   setupDataFolder(appData.string(), "Tarnwick");
-  EXPECT_EQ(read(fs::path(data) / "Data/settings.dat"), "newer");
+  EXPECT_EQ(harness::readFile(fs::path(data) / "Data/settings.dat"), "newer");
 }
 
 TEST(DataFolder, LinksInTheOldFolderAreNotFollowed) {
   const fs::path appData = harness::makeTempFolder("appdata");
   const fs::path outside = harness::makeTempFolder("secret");
-  write(outside / "private.txt", "keep out");
-  write(appData / "Tarnwick/Data/settings.dat", "s");
+  harness::writeFile((outside / "private.txt").string(), "keep out");
+  harness::writeFile((appData / "Tarnwick/Data/settings.dat").string(), "s");
   fs::create_directory_symlink(outside, appData / "Tarnwick/linked");
   const std::string data = setupDataFolder(appData.string(), "Tarnwick");
-  EXPECT_EQ(read(fs::path(data) / "Data/settings.dat"), "s");
+  EXPECT_EQ(harness::readFile(fs::path(data) / "Data/settings.dat"), "s");
   EXPECT_FALSE(fs::exists(fs::path(data) / "linked"));
 }
 
 TEST(DataFolder, AFailedCopyIsRetriedAtTheNextStart) {
   if (geteuid() == 0) GTEST_SKIP() << "unreadable files are readable to root";
   const fs::path appData = harness::makeTempFolder("appdata");
-  write(appData / "Tarnwick/Data/settings.dat", "s");
-  write(appData / "Tarnwick/Profiles/p.dat", "p");
+  harness::writeFile((appData / "Tarnwick/Data/settings.dat").string(), "s");
+  harness::writeFile((appData / "Tarnwick/Profiles/p.dat").string(), "p");
   chmod((appData / "Tarnwick/Profiles/p.dat").c_str(), 0);
   const std::string data = setupDataFolder(appData.string(), "Tarnwick");
   EXPECT_EQ(fileType(data + "/Data"), 2) << "the game still gets a working folder";
   EXPECT_FALSE(fs::exists(fs::path(data) / "Profiles/p.dat"));
 
   chmod((appData / "Tarnwick/Profiles/p.dat").c_str(), 0600);
-  write(fs::path(data) / "Data/settings.dat", "written meanwhile");
+  harness::writeFile((fs::path(data) / "Data/settings.dat").string(), "written meanwhile");
   setupDataFolder(appData.string(), "Tarnwick");
-  EXPECT_EQ(read(fs::path(data) / "Profiles/p.dat"), "p");
-  EXPECT_EQ(read(fs::path(data) / "Data/settings.dat"), "written meanwhile");
+  EXPECT_EQ(harness::readFile(fs::path(data) / "Profiles/p.dat"), "p");
+  EXPECT_EQ(harness::readFile(fs::path(data) / "Data/settings.dat"), "written meanwhile");
 }
 
 }  // namespace
@@ -84,14 +74,14 @@ namespace {
 // What a start whose copy broke off leaves behind: the data folder with a marker.
 TEST(DataFolder, APendingMigrationIsCompletedWithoutOverwriting) {
   const fs::path appData = harness::makeTempFolder("appdata");
-  write(appData / "Tarnwick/Data/settings.dat", "old settings");
-  write(appData / "Tarnwick/Profiles/A/profile.dat", "old profile");
+  harness::writeFile((appData / "Tarnwick/Data/settings.dat").string(), "old settings");
+  harness::writeFile((appData / "Tarnwick/Profiles/A/profile.dat").string(), "old profile");
   const fs::path data = appData / "Orvanta/Tarnwick";
-  write(data / "Data/settings.dat", "written meanwhile");
-  write(data / ".migration-pending", "");
+  harness::writeFile((data / "Data/settings.dat").string(), "written meanwhile");
+  harness::writeFile((data / ".migration-pending").string(), "");
   setupDataFolder(appData.string(), "Tarnwick");
-  EXPECT_EQ(read(data / "Data/settings.dat"), "written meanwhile");
-  EXPECT_EQ(read(data / "Profiles/A/profile.dat"), "old profile");
+  EXPECT_EQ(harness::readFile(data / "Data/settings.dat"), "written meanwhile");
+  EXPECT_EQ(harness::readFile(data / "Profiles/A/profile.dat"), "old profile");
   EXPECT_FALSE(fs::exists(data / ".migration-pending"));
 }
 

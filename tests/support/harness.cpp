@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "engine/clock.h"
 #include "engine/draw.h"
@@ -72,6 +73,17 @@ bool openTestGraphics(int width, int height) {
 TPixmap frame() { return readBackBuffer(); }
 
 std::string gameFolder() { return TARNWICK_BUILD_GAME_DIR; }
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  const std::filesystem::path p(path);
+  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 bool writeRgbPng(const std::string& path, const TPixmap& pixmap) {
   std::FILE* file = std::fopen(path.c_str(), "wb");

@@ -23,6 +23,10 @@ TPixmap frame();
 // The installation folder assembled by the build.
 std::string gameFolder();
 
+// A whole file's bytes ("" when it cannot be read), and writing them (folders made).
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
 // Writes test pictures: an RGB PNG (no alpha channel) and a baseline JPEG.
 bool writeRgbPng(const std::string& path, const TPixmap& pixmap);
 bool writeJpeg(const std::string& path, const TPixmap& pixmap, int quality = 95);
