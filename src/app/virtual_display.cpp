@@ -12,7 +12,6 @@ namespace {
 
 VirtualDisplayState g_state;
 
-
 bool hasBit(int bit) { return g_state.mode != vdisplay::MODE_STRETCH && (g_state.mode & bit) != 0; }
 
 void setDesignViewport() {
