@@ -2,6 +2,9 @@
 
 #include <png.h>
 
+#include <cstddef>
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdint>
@@ -84,6 +87,52 @@ const char* write_png(const char* file, const std::uint8_t* pixels, int width, i
     return std::fclose(out) == 0 ? nullptr : "cannot close the file";
 }
 
+struct JpegFailure {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+};
+
+// Same plain style as write_png: libjpeg reports errors by longjmp.
+const char* write_jpeg(const char* file, const std::uint8_t* pixels, int width, int height) {
+    std::FILE* out = std::fopen(file, "wb");
+    if (out == nullptr) return "cannot open the file";
+    jpeg_compress_struct info;
+    JpegFailure failure;
+    info.err = jpeg_std_error(&failure.base);
+    failure.base.error_exit = [](j_common_ptr c) { std::longjmp(reinterpret_cast<JpegFailure*>(c->err)->jump, 1); };
+    if (setjmp(failure.jump)) {
+        jpeg_destroy_compress(&info);
+        std::fclose(out);
+        return "libjpeg failed while writing";
+    }
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, out);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 92, TRUE);
+    // Full-resolution colour: subsampled chroma drags single channels of dark pixels toward 0.
+    for (int c = 0; c < info.num_components; ++c) {
+        info.comp_info[c].h_samp_factor = 1;
+        info.comp_info[c].v_samp_factor = 1;
+    }
+    jpeg_start_compress(&info, TRUE);
+    const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(pixels + info.next_scanline * row_bytes);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return std::fclose(out) == 0 ? nullptr : "cannot close the file";
+}
+
+// The engine masks JPEGs by exact black, cyan and magenta; a floor on every channel keeps
+// all three out of the picture even after compression has nudged the values.
+constexpr std::uint8_t kJpegFloor = 22;
+
 }  // namespace
 
 // Written with libpng rather than Cairo's own writer: Cairo quietly drops the alpha
@@ -108,6 +157,14 @@ void Canvas::save(const std::filesystem::path& file) const {
             }
             if (channels == 4) pixels[at++] = static_cast<std::uint8_t>(a);
         }
+    }
+    if (file.extension() == ".jpg") {
+        if (channels != 3) throw std::runtime_error(file.string() + ": a JPEG must be drawn on an Rgb canvas");
+        for (std::uint8_t& c : pixels) c = std::max(c, kJpegFloor);
+        if (const char* error = write_jpeg(file.c_str(), pixels.data(), width_, height_)) {
+            throw std::runtime_error(file.string() + ": " + error);
+        }
+        return;
     }
     if (const char* error = write_png(file.c_str(), pixels.data(), width_, height_, channels)) {
         throw std::runtime_error(file.string() + ": " + error);

@@ -1,4 +1,4 @@
-// A Cairo surface with its drawing context, owned together, and its PNG writer.
+// A Cairo surface with its drawing context, owned together, and its PNG/JPEG writer.
 #pragma once
 
 #include <cairo.h>
@@ -26,7 +26,8 @@ public:
     int height() const { return height_; }
     PngKind kind() const { return kind_; }
 
-    // Writes the picture; throws std::runtime_error on failure.
+    // Writes the picture, as JPEG when the name ends in ".jpg" (Rgb canvases only);
+    // throws std::runtime_error on failure.
     void save(const std::filesystem::path& file) const;
 
 private:

@@ -44,11 +44,31 @@ struct BackColours {
 };
 
 extern const BackColours kBackDuskForest;
+extern const BackColours kBackEmberWine;
+extern const BackColours kBackRiverBlue;
+extern const BackColours kBackMossBark;
+extern const BackColours kBackTwilight;
+extern const BackColours kBackGold;
 
-enum class Emblem { Crown };
+enum class Emblem { Crown, Tiara, Shield };
 
 Canvas card_mask(const Context&);
 Canvas card_back(const Context&, const BackColours& colours);
 Canvas court_face(const Context&, const char* rank, Suit suit, Emblem emblem);
+// Thirteen faces 2..10, J, Q, K, A in one row of card cells; magic ones in gold.
+Canvas suit_strip(const Context&, Suit suit, bool magic);
+Canvas sword_strip(const Context&);
+Canvas hammer_card(const Context&);
+
+// card_overlays.cpp
+Canvas hover_glow(const Context&);
+Canvas magic_outline(const Context&, int variant);
+Canvas snow_cover(const Context&);
+Canvas ice_strip(const Context&);
+Canvas rocks_strip(const Context&);
+
+// backgrounds.cpp
+enum class Scene { Forest, Hills, River, Ruins };
+Canvas table_background(const Context&, Scene scene);
 
 }  // namespace gfxgen
