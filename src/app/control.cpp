@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "engine/input.h"
 #include "engine/text.h"
+#include "screens/level_preview.h"
 #include "screens/main_menu.h"
 #include "screens/options.h"
 
@@ -17,6 +18,7 @@ void Control::start() { globals().controllerResult = "MAIN-MENU"; }
 std::string Control::dispatch(const std::string& result) {
   const std::string r = str::upper(result);
   if (r == "MAIN-MENU") return mainMenu().mainLoop();
+  if (r == "VIEW-LEVELS") return levelPreview().mainLoop();  // temporary, with the title
   // The card table, quest, map, story, outro and more-games screens join the table as
   // they are built; until then their results lead back to the title screen.
   std::fprintf(stderr, "No screen for the result \"%s\"; back to the title screen\n", result.c_str());

@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "data/record_file.h"
 #include "data/texts.h"
+#include "effects/background.h"
 #include "engine/audio.h"
 #include "engine/clock.h"
 #include "engine/draw.h"
@@ -17,6 +18,8 @@
 #include "engine/input.h"
 #include "engine/random.h"
 #include "engine/text.h"
+#include "game/card_data.h"
+#include "game/level.h"
 #include "gui/mouse.h"
 #include "screens/main_menu.h"
 #include "screens/options.h"
@@ -123,9 +126,21 @@ void initialise() {
     mouse->loadCursor("over", g.contentRoot + "gfx/kursor2.png", 14, 6, 1, 0);
     mouse->setCursor("normal");
   }
+  loadGameContent();
 }
 
 }  // namespace
+
+// Until the loading screen exists, the catalogues load here, and the level reaches the
+// backgrounds through its links.
+void loadGameContent() {
+  loadCardCatalogue();
+  loadBackgroundCatalogue();
+  TLevelLinks& links = levelLinks();
+  links.findBackground = [](int id) { return getBackground(id); };
+  links.loadBackground = [](TBackground& background) { background.loadMe(); };
+  links.drawBackground = [](TBackground& background) { background.draw(); };
+}
 
 bool copyFolderTree(const std::string& from, const std::string& to) {
   std::error_code ec;

@@ -15,9 +15,10 @@ constexpr float kChoiceHeight = 56;
 constexpr float kChoiceLeft = 512 - kChoiceWidth / 2;
 }  // namespace
 
-const TMainMenu::Choice TMainMenu::kChoices[2] = {
-    {"Free play", "FREE-PLAY", 400},
-    {"Quit", "END", 480},
+const TMainMenu::Choice TMainMenu::kChoices[kChoiceCount] = {
+    {"Free play", "FREE-PLAY", 380},
+    {"View the levels", "VIEW-LEVELS", 450},
+    {"Quit", "END", 520},
 };
 
 TMainMenu& mainMenu() {
@@ -54,13 +55,13 @@ void TMainMenu::update() {
   TMouse* mouse = gMouse();
   hovered_ = -1;
   if (mouse && wynik.empty()) {
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < kChoiceCount; ++i)
       if (mouse->inRect(static_cast<int>(kChoiceLeft), static_cast<int>(kChoices[i].y),
                         static_cast<int>(kChoiceWidth), static_cast<int>(kChoiceHeight)))
         hovered_ = i;
     if (hovered_ >= 0) mouse->setCursor("over");
   }
-  for (int i = 0; i < 2; ++i) approach(glow_[i], hovered_ == i ? 1.0f : 0.0f, 0.1f);
+  for (int i = 0; i < kChoiceCount; ++i) approach(glow_[i], hovered_ == i ? 1.0f : 0.0f, 0.1f);
   if (!wynik.empty()) return;
   if (mouse && hovered_ >= 0 && mouse->leftPressed) {
     wynik = kChoices[hovered_].result;
@@ -95,7 +96,7 @@ void TMainMenu::draw() {
   drawText(title, tx, 180);
 
   setImageFont(getFont("gfx/fonts/font.ttf", 36));
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < kChoiceCount; ++i) {
     const Choice& c = kChoices[i];
     setColor(12, 20, 26);
     setAlpha(0.55f);

@@ -19,13 +19,14 @@ class TMainMenu : public TEkran {
     const char* result;
     float y;
   };
-  static const Choice kChoices[2];
+  static constexpr int kChoiceCount = 3;
+  static const Choice kChoices[kChoiceCount];
   // The choice under the mouse, -1 when none.
   int hovered() const { return hovered_; }
 
  private:
   int hovered_ = -1;
-  float glow_[2] = {0, 0};
+  float glow_[kChoiceCount] = {};
 };
 
 TMainMenu& mainMenu();

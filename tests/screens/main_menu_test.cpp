@@ -43,7 +43,7 @@ TEST_F(TitleScreen, ChoicesReturnTheirResults) {
     int choice;
     const char* result;
   };
-  const Case cases[] = {{0, "FREE-PLAY"}, {1, "END"}};
+  const Case cases[] = {{0, "FREE-PLAY"}, {1, "VIEW-LEVELS"}, {2, "END"}};
   for (const Case& k : cases) {
     SCOPED_TRACE(k.result);
     pointAt(TMainMenu::kChoices[k.choice]);
@@ -66,7 +66,7 @@ TEST_F(TitleScreen, UnknownResultsGoBackToTheTitle) {
 
 TEST_F(TitleScreen, HoveringAChoiceLightsIt) {
   mainMenu().prepare();
-  pointAt(TMainMenu::kChoices[1]);
+  pointAt(TMainMenu::kChoices[2]);
   for (int i = 0; i < 30; ++i) {
     advanceFakeClock(16);
     cls();
@@ -74,14 +74,14 @@ TEST_F(TitleScreen, HoveringAChoiceLightsIt) {
     mainMenu().draw();
     if (i < 29) flipFrame();
   }
-  EXPECT_EQ(mainMenu().hovered(), 1);
+  EXPECT_EQ(mainMenu().hovered(), 2);
   EXPECT_EQ(mainMenu().fade, 0.0f) << "faded in";
   const TPixmap shot = harness::frame();
   // The hovered choice's gold frame glows; the other's stays dim.
   auto frameRed = [&](const TMainMenu::Choice& c) {
     return static_cast<int>(shot.at(400, static_cast<int>(c.y) + 1)[0]);
   };
-  EXPECT_GT(frameRed(TMainMenu::kChoices[1]), frameRed(TMainMenu::kChoices[0]) + 40);
+  EXPECT_GT(frameRed(TMainMenu::kChoices[2]), frameRed(TMainMenu::kChoices[0]) + 40);
   if (const char* keep = std::getenv("TARNWICK_KEEP_SCREENSHOTS"))
     savePixmapPNG(shot, std::string(keep) + "/title.png");
 }
