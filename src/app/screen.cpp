@@ -1,6 +1,7 @@
 #include "app/screen.h"
 
 #include "app/delta_time.h"
+#include "app/frame.h"
 #include "app/globals.h"
 #include "engine/draw.h"
 #include "gui/mouse.h"
@@ -75,6 +76,18 @@ TPixmap TEkran::_getMyScreen() {
 void TEkran::STANDARD_DATA() {
   alpha = dAlpha = 1;
   fade = dFade = 0;
+}
+
+std::string TEkran::runFrames() {
+  _prepareDelta();
+  while (!_exit) {
+    cls();
+    update();
+    draw();
+    flipFrame();
+    if (fadedOut()) _exit = 1;
+  }
+  return wynik;
 }
 
 void TEkran::_prepareDelta() {

@@ -55,6 +55,10 @@ class TEkran {
   // Runs the frame timer a few times so loading time is not one huge frame step.
   virtual void _prepareDelta();
 
+  // The usual modal loop: frames of clear, update, draw and flip until the screen has
+  // faded out (the common exit rule); returns `wynik`.
+  std::string runFrames();
+
   // The common exit rule: faded out to black, or to transparent.
   bool fadedOut() const { return (fade == 1 && dFade == 1) || (alpha == 0 && dAlpha == 0); }
 };

@@ -73,14 +73,7 @@ void TLevelPreview::prepare() {
 
 std::string TLevelPreview::mainLoop() {
   prepare();
-  _prepareDelta();
-  while (!_exit) {
-    cls();
-    update();
-    draw();
-    flipFrame();
-    if (fadedOut()) _exit = 1;
-  }
+  runFrames();
   level_.reset();
   cardLinks().playable = nullptr;
   return wynik;

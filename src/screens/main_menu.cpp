@@ -37,15 +37,7 @@ void TMainMenu::prepare() {
 
 std::string TMainMenu::mainLoop() {
   prepare();
-  _prepareDelta();
-  while (!_exit) {
-    cls();
-    update();
-    draw();
-    flipFrame();
-    if (fadedOut()) _exit = 1;
-  }
-  return wynik;
+  return runFrames();
 }
 
 void TMainMenu::update() {
