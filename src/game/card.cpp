@@ -269,13 +269,21 @@ void TCard::_updateSideData() {
   if (forceSide && side == 0 && state != "SHOW-FORCE") setState("SHOW-FORCE");
 }
 
+namespace {
+// One frame of turning over; true on the frame the face has come round.
+bool stepFlip(TCard& card) {
+  card.p = std::min(1.0f, card.p + kFlipRate * frameStep());
+  card.sx = card.countXSCaleBYRot(180 + 180 * sinDeg(90 * card.p));
+  if (card.p < 1) return false;
+  card.state = "";
+  card.side = 1;
+  card.sx = 1;
+  return true;
+}
+}  // namespace
+
 void TCard::_update_STATE_show() {
-  p = std::min(1.0f, p + kFlipRate * frameStep());
-  sx = countXSCaleBYRot(180 + 180 * sinDeg(90 * p));
-  if (p < 1) return;
-  state = "";
-  side = 1;
-  sx = 1;
+  if (!stepFlip(*this)) return;
   if (isSwordKind(cd) && cardLinks().pickSword) cardLinks().pickSword(*this);
   if (isHammer(cd)) {
     showSand();
@@ -284,12 +292,7 @@ void TCard::_update_STATE_show() {
 }
 
 void TCard::_update_STATE_show_force() {
-  p = std::min(1.0f, p + kFlipRate * frameStep());
-  sx = countXSCaleBYRot(180 + 180 * sinDeg(90 * p));
-  if (p < 1) return;
-  state = "";
-  side = 1;
-  sx = 1;
+  if (!stepFlip(*this)) return;
   if (isHammer(cd)) showSand();
 }
 
