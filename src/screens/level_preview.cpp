@@ -15,7 +15,9 @@
 
 namespace {
 
-std::vector<std::string> levelFiles() {
+}  // namespace
+
+std::vector<std::string> sampleLevelFiles() {
   std::vector<std::string> files;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator("data/levels", ec))
@@ -24,6 +26,8 @@ std::vector<std::string> levelFiles() {
   std::sort(files.begin(), files.end());
   return files;
 }
+
+namespace {
 
 // A place on the table drawn as a faint gold frame the size of a card.
 void drawPlace(float cx, float cy) {
@@ -64,7 +68,7 @@ void TLevelPreview::prepare() {
   dFade = 0;
   wynik = "";
   _exit = 0;
-  files_ = levelFiles();
+  files_ = sampleLevelFiles();
   // Without rules of play every uncovered card counts as playable, so it glows.
   cardLinks().playable = [](const TCardData&) { return true; };
   if (files_.empty()) std::fprintf(stderr, "No levels found in data/levels\n");

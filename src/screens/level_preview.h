@@ -28,3 +28,6 @@ class TLevelPreview : public TEkran {
 };
 
 TLevelPreview& levelPreview();
+
+// The level files in data/levels/, sorted.
+std::vector<std::string> sampleLevelFiles();
