@@ -52,6 +52,13 @@ void TMainGame::_drawDeck() {
     setAlpha(0.3f * endHandA);
     drawImage(back, level->deckHolderX + 98, level->deckY, 0);
   }
+  // The "SHOW-CARD" peek: the next card's face over the top of the fan.
+  if (deckAlpha != 0 && !level->deck.empty() && level->deck.front()) {
+    const TLevelPoint top = level->COUNT_firstDeckCardDim();
+    setAlpha(deckAlpha);
+    level->deck.front()->draw(top.x, top.y, 0, 0);
+    setAlpha(1);
+  }
   drawStandards();
 }
 

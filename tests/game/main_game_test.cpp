@@ -440,3 +440,32 @@ TEST_F(MainGameTest, ControlZAndBackspaceUndo) {
 }
 
 }  // namespace
+
+namespace {
+
+// With "SHOW-CARD", resting the pointer on the deck for a second shows the next card.
+TEST_F(MainGameTest, ShowCardRevealsTheNextDeckCardAfterASecond) {
+  struct Case {
+    bool item;
+    bool shown;
+  };
+  for (const Case& k : {Case{true, true}, Case{false, false}}) {
+    SCOPED_TRACE(k.item ? "with the item" : "without it");
+    mainGameHooks().haveItem = [&](const std::string& item) { return k.item && item == "SHOW-CARD"; };
+    deal({3}, 2, {6, 7});
+    game.deckCardOver = 0;
+    game.deckAlpha = game.dDeckAlpha = 0;
+    mouse.x = static_cast<int>(game.level->deckHolderX + 120);
+    mouse.y = static_cast<int>(game.level->deckHolderY + 60);
+    game._update_deckOver();
+    EXPECT_EQ(game.dDeckAlpha, 0) << "not before the wait";
+    for (int i = 0; i < 120; ++i) {
+      advanceFakeClock(16);
+      game._update_deckOver();
+    }
+    EXPECT_EQ(game.deckAlpha > 0.5f, k.shown);
+    EXPECT_EQ(game.level->deck.size(), 2u) << "peeking draws nothing";
+  }
+}
+
+}  // namespace
