@@ -71,4 +71,12 @@ Canvas rocks_strip(const Context&);
 enum class Scene { Forest, Hills, River, Ruins };
 Canvas table_background(const Context&, Scene scene);
 
+// swords_tokens.cpp
+// Resource tokens, drawn at scale 1 about their centre.
+inline constexpr int kTokenSize = 44;
+
+Canvas coin_gold(const Context&);
+Canvas coin_silver(const Context&);
+Canvas gem_ruby(const Context&);
+
 }  // namespace gfxgen
