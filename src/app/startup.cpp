@@ -20,6 +20,11 @@
 #include "engine/text.h"
 #include "game/card_data.h"
 #include "game/level.h"
+#include "game/magic.h"
+#include "game/main_game.h"
+#include "game/resource.h"
+#include "game/sword.h"
+#include "game/sword_wiring.h"
 #include "gui/mouse.h"
 #include "screens/main_menu.h"
 #include "screens/options.h"
@@ -135,11 +140,15 @@ void initialise() {
 // backgrounds through its links.
 void loadGameContent() {
   loadCardCatalogue();
+  loadSwordCatalogue();
+  loadResourceCatalogue();
+  loadMagicTable();
   loadBackgroundCatalogue();
   TLevelLinks& links = levelLinks();
   links.findBackground = [](int id) { return getBackground(id); };
   links.loadBackground = [](TBackground& background) { background.loadMe(); };
   links.drawBackground = [](TBackground& background) { background.draw(); };
+  installSwordsResourcesAndMagic(mainGame());
 }
 
 bool copyFolderTree(const std::string& from, const std::string& to) {

@@ -11,6 +11,7 @@
 #include "game/events.h"
 #include "game/flight.h"
 #include "game/main_game.h"
+#include "game/resource.h"
 #include "gui/mouse.h"
 
 namespace {
@@ -88,7 +89,8 @@ void TMainGame::installCardLinks() {
   flightLinks().level = [this] { return level.get(); };
   TUndoLinks& undo = undoLinks();
   undo.level = [this] { return level.get(); };
-  undo.mayUndo = [this] { return state == "NORMAL" && !swordInUse(); };
+  // A token still flying to the cash display would pay for a play that undo takes back.
+  undo.mayUndo = [this] { return state == "NORMAL" && !swordInUse() && resourcesInPlay().empty(); };
   undo.setComboMarker = [this](float d) { dEndCAlpha = d; };
   undo.clearEndC = [this] { endCAlpha = dEndCAlpha = 0; };
 }
