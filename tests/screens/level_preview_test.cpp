@@ -114,3 +114,36 @@ TEST_F(LevelPreview, FreePlayDealsALevelAndEscapeLeavesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// On the real content, a click on the deck draws its next card onto the spot.
+TEST_F(LevelPreview, ClickingTheDeckDrawsACard) {
+  const std::vector<std::string> files = sampleLevelFiles();
+  ASSERT_FALSE(files.empty());
+  TMainGame& game = mainGame();
+  game.setLevel(loadLevel(files.back(), 0, 0, 0));
+  game.prepare();
+  auto run = [&](int n) {
+    for (int i = 0; i < n; ++i) {
+      advanceFakeClock(17);
+      cls();
+      game.update();
+      game.draw();
+    }
+  };
+  run(240);  // the deal
+  ASSERT_EQ(game.state, "NORMAL");
+  const size_t deck = game.level->deck.size();
+  const size_t spot = game.level->spot.size();
+  ASSERT_GT(deck, 0u);
+  injectMouseMove(static_cast<int>(game.level->deckHolderX + 150), static_cast<int>(game.level->deckY));
+  run(2);
+  injectMouseButton(1, true);
+  injectMouseButton(1, false);
+  run(60);
+  EXPECT_EQ(game.level->deck.size(), deck - 1);
+  EXPECT_EQ(game.level->spot.size(), spot + 1);
+}
+
+}  // namespace
