@@ -16,6 +16,7 @@
 #include "engine/input.h"
 #include "game/card.h"
 #include "game/main_game.h"
+#include "game/sword.h"
 #include "gui/mouse.h"
 #include "screens/level_preview.h"
 #include "support/harness.h"
@@ -144,6 +145,40 @@ TEST_F(LevelPreview, ClickingTheDeckDrawsACard) {
   run(60);
   EXPECT_EQ(game.level->deck.size(), deck - 1);
   EXPECT_EQ(game.level->spot.size(), spot + 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The second sample level hides a sword in its deck: drawing it puts it on the sword arc.
+TEST_F(LevelPreview, ASwordDrawnFromTheDeckGoesToTheArc) {
+  ownedSwords().swords.clear();
+  TMainGame& game = mainGame();
+  game.setLevel(loadLevel("data/levels/level-02.lvl", 0, 0, 0));
+  game.prepare();
+  auto run = [&](int n) {
+    for (int i = 0; i < n; ++i) {
+      advanceFakeClock(17);
+      cls();
+      game.update();
+      game.draw();
+    }
+  };
+  run(240);
+  ASSERT_EQ(game.state, "NORMAL");
+  injectMouseMove(static_cast<int>(game.level->deckHolderX + 150), static_cast<int>(game.level->deckY));
+  for (int draw = 0; draw < 2; ++draw) {
+    run(40);
+    injectMouseButton(1, true);
+    injectMouseButton(1, false);
+  }
+  run(200);
+  ASSERT_EQ(ownedSwords().swords.size(), 1u);
+  EXPECT_EQ(ownedSwords().swords.front()->sd->cd->seqN, 7);
+  if (const char* keep = std::getenv("TARNWICK_KEEP_SCREENSHOTS"))
+    saveBackBuffer(std::string(keep) + "/sword.png");
+  ownedSwords().swords.clear();
 }
 
 }  // namespace
