@@ -12,3 +12,7 @@ inline int truncToInt(double v) {
   if (v <= -2147483648.0) return INT_MIN;
   return static_cast<int>(v);
 }
+
+// Sine and cosine of an angle in degrees, in the game's 32-bit floats.
+inline float sinDeg(float degrees) { return std::sin(degrees * 3.14159265358979f / 180.0f); }
+inline float cosDeg(float degrees) { return std::cos(degrees * 3.14159265358979f / 180.0f); }

@@ -25,9 +25,7 @@ constexpr float kRockNextCell = 0.7f;  // a rock cell lets the next start once a
 constexpr int kFullIceCell = 8;
 constexpr unsigned kCardLayer = 1;
 
-const float kPi = 3.14159265358979f;
 
-float sinDeg(float degrees) { return std::sin(degrees * kPi / 180.0f); }
 
 bool isHammer(const CardDataPtr& cd) { return cd && cd->isSpecCard(); }
 bool isSwordKind(const CardDataPtr& cd) { return cd && cd->isSword(); }

@@ -6,6 +6,7 @@
 
 #include "app/delta_time.h"
 #include "app/globals.h"
+#include "engine/numbers.h"
 #include "engine/clock.h"
 #include "engine/draw.h"
 #include "engine/input.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-const float kPi = 3.14159265358979f;
 
 constexpr float kStandardRate = 0.02f;
 constexpr float kStandard1Rate = 0.02f;
@@ -42,7 +42,6 @@ constexpr float kFlyOutStepOneShare = 0.15f;  // of the whole way
 constexpr float kFlyOutStepTwoShare = 0.25f;  // of what is left after step one
 constexpr float kFlyOutSwell = 0.3f;
 
-float sinDeg(float degrees) { return std::sin(degrees * kPi / 180.0f); }
 
 bool sameKind(const std::string& a, const char* b) { return str::upper(a) == b; }
 

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
 constexpr int kMaxCatalogueEntries = 1000;
 constexpr int kParticleGap = 25;  // ms between two trail bursts
 constexpr int kTrailParticles = 25, kTrailSpread = 5;
@@ -27,7 +26,6 @@ constexpr int kLandingParticles = 50, kLandingSpread = 25;
 constexpr float kEndSnap = 0.0001f;  // so 20 steps of 0.05 arrive despite float sums
 constexpr int kDriveCoinKind = 1;
 
-float sinDeg(float d) { return std::sin(d * kPi / 180.0f); }
 
 // Whether clock reading a comes after b (safe across the 32-bit wrap).
 bool later(unsigned a, unsigned b) { return static_cast<int>(a - b) > 0; }

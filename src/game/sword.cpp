@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
 constexpr float kHoverRate = 0.05f;
 constexpr float kTurnRate = 0.1f;       // degrees per frame step on the arc
 constexpr float kSlideRate = 10;        // pixels per frame step in and out
@@ -31,8 +30,6 @@ constexpr int kParticleDelayMax = 1000;
 constexpr unsigned kSwordLayer = 1;
 constexpr int kMaxCatalogueEntries = 1000;
 
-float cosDeg(float d) { return std::cos(d * kPi / 180.0f); }
-float sinDeg(float d) { return std::sin(d * kPi / 180.0f); }
 
 float wrapAngle(float v) {
   if (v < 0) v += 360;
