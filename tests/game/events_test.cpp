@@ -18,6 +18,7 @@
 #include "engine/random.h"
 #include "game/flight.h"
 #include "game/level.h"
+#include "game/table_state.h"
 
 namespace {
 
@@ -86,10 +87,7 @@ class Undo : public ::testing::Test {
     resetFlightLists();
     clearUndoEvents();
     cardImages().mask.reset();
-    cardLinks() = TCardLinks{};
-    flightLinks() = TFlightLinks{};
-    undoLinks() = TUndoLinks{};
-    useFakeClock(false);
+    resetTableState();
   }
 
   CardPtr addCard(int id, float x, float y) {
@@ -136,8 +134,7 @@ TEST_F(Undo, EveryMoveIsTakenBackExactly) {
     return TSwordPlace{880, 640, 20};
   };
   undoLinks().removeSwordByCardId = [&](int id) { swordsRemoved.push_back(id); };
-  int swordToken = 0;
-  const SwordPtr sword(reinterpret_cast<TSword*>(&swordToken), [](TSword*) {});
+  const SwordPtr sword = std::make_shared<TSword>();
 
   struct Case {
     const char* name;

@@ -17,6 +17,7 @@
 #include "engine/input.h"
 #include "engine/random.h"
 #include "game/level.h"
+#include "game/table_state.h"
 
 namespace {
 
@@ -44,10 +45,7 @@ class Flight : public ::testing::Test {
     resetFlightLists();
   }
   void TearDown() override {
-    resetFlightLists();
-    flightLinks() = TFlightLinks{};
-    cardLinks() = TCardLinks{};
-    useFakeClock(false);
+    resetTableState();
   }
 
   CardPtr tableCard(int id, float x, float y) {
@@ -316,8 +314,7 @@ TEST_F(Flight, SwordGoesBackAndLandsOnlyWhenShown) {
   bool shown = false;
   flightLinks().returnSword = [](TSword&) { return TSwordPlace{880, 640, 25}; };
   flightLinks().swordShown = [&](TSword&) { return shown; };
-  // The sword object itself is not looked into; any non-null pointer will do.
-  const SwordPtr sword(reinterpret_cast<TSword*>(&shown), [](TSword*) {});
+  const SwordPtr sword = std::make_shared<TSword>();
   const FlightPtr f = flySwordBack(sword, 600, 600);
   for (int i = 0; i < 60; ++i) updateFlights();
   EXPECT_FALSE(f->landed);

@@ -15,6 +15,7 @@
 #include "game/flight.h"
 #include "game/main_game.h"
 #include "game/sword_wiring.h"
+#include "game/table_state.h"
 #include "support/harness.h"
 
 namespace {
@@ -50,10 +51,8 @@ class MagicTest : public ::testing::Test {
     links.tryb = [] { return std::string("QUEST"); };
     links.countLevelN = [this] { return levelN; };
     magicCollection().setupAllMagicCards();
-    pomWaterX() = 0;
     seedRnd(2024);
     setFrameStep(1);
-    useFakeClock(true);
     setFakeClock(4'000'000);
   }
   void TearDown() override {
@@ -61,18 +60,8 @@ class MagicTest : public ::testing::Test {
     reset();
     magicTable().clear();
     clearCardCatalogue();
-    useFakeClock(false);
   }
-  void reset() {
-    cardLinks() = TCardLinks{};
-    levelLinks() = TLevelLinks{};
-    flightLinks() = TFlightLinks{};
-    undoLinks() = TUndoLinks{};
-    mainGameHooks() = TMainGameHooks{};
-    magicCollection().clear();
-    resetFlightLists();
-    clearUndoEvents();
-  }
+  void reset() { resetTableState(); }
 
   // Four free cards (2..5), then four under rocks (6..9) and four under ice (10..13).
   LevelPtr tableWithObstacles() {

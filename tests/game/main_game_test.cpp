@@ -19,6 +19,7 @@
 #include "game/events.h"
 #include "game/flight.h"
 #include "gui/mouse.h"
+#include "game/table_state.h"
 #include "support/harness.h"
 
 namespace {
@@ -61,37 +62,22 @@ class MainGameTest : public ::testing::Test {
     cardImages().mask = solid(96, 140);
     globals().pointerImage = solid(1, 1);
     globals().pointerImage->handle_x = globals().pointerImage->handle_y = 0;
-    cardLinks() = TCardLinks{};
-    levelLinks() = TLevelLinks{};
-    flightLinks() = TFlightLinks{};
-    undoLinks() = TUndoLinks{};
-    mainGameHooks() = TMainGameHooks{};
+    resetTableState();
     mainGameHooks().flyCoin = [this](float x, float y, int amount) { coins.push_back({x, y, amount}); };
     mainGameHooks().imgCaption = [this](const std::string& name, float, float, int) {
       captions.push_back(name);
     };
     mainGameHooks().playSound = [this](const std::string& name) { sounds.push_back(name); };
-    pomWaterX() = 0;
     seedRnd(4321);
     setFrameStep(1);
-    useFakeClock(true);
     setFakeClock(1'000'000);
-    resetFlightLists();
-    clearUndoEvents();
   }
   void TearDown() override {
     game.level.reset();
-    resetFlightLists();
-    clearUndoEvents();
-    mainGameHooks() = TMainGameHooks{};
-    cardLinks() = TCardLinks{};
-    levelLinks() = TLevelLinks{};
-    flightLinks() = TFlightLinks{};
-    undoLinks() = TUndoLinks{};
+    resetTableState();
     cardImages() = TCardImages{};
     clearCardCatalogue();
     globals().pointerImage = nullptr;
-    useFakeClock(false);
   }
 
   // A table of single cards far apart (none covers another), the spot's top rank and

@@ -17,6 +17,7 @@
 #include "game/main_game.h"
 #include "game/sword.h"
 #include "game/sword_wiring.h"
+#include "game/table_state.h"
 #include "support/harness.h"
 
 namespace {
@@ -38,10 +39,8 @@ class ResourceTest : public ::testing::Test {
     installSwordsResourcesAndMagic(game);
     mainGameHooks().playSound = [this](const std::string& name) { sounds.push_back(name); };
     resourceLinks().playSound = mainGameHooks().playSound;
-    pomWaterX() = 0;
     seedRnd(99);
     setFrameStep(1);
-    useFakeClock(true);
     setFakeClock(3'000'000);
   }
   void TearDown() override {
@@ -49,19 +48,8 @@ class ResourceTest : public ::testing::Test {
     reset();
     resourceCatalogue().clear();
     clearCardCatalogue();
-    useFakeClock(false);
   }
-  void reset() {
-    cardLinks() = TCardLinks{};
-    levelLinks() = TLevelLinks{};
-    flightLinks() = TFlightLinks{};
-    undoLinks() = TUndoLinks{};
-    mainGameHooks() = TMainGameHooks{};
-    resourceLinks() = TResourceLinks{};
-    resourcesInPlay().clear();
-    resetFlightLists();
-    clearUndoEvents();
-  }
+  void reset() { resetTableState(); }
 
   // Single cards in a row on the spot's rank + 1, + 2, ...; the first carries a token.
   void deal(int spotRank, int count, int tokenAmount) {

@@ -19,6 +19,7 @@
 #include "game/resource.h"
 #include "game/sword_wiring.h"
 #include "gui/mouse.h"
+#include "game/table_state.h"
 #include "support/harness.h"
 
 namespace {
@@ -70,10 +71,8 @@ class SwordTest : public ::testing::Test {
     harness::writeFile(folder + "/swords.dat", swordsFile(all));
     loadSwordCatalogueFrom(folder + "/swords.dat");
     install();
-    pomWaterX() = 0;
     seedRnd(77);
     setFrameStep(1);
-    useFakeClock(true);
     setFakeClock(2'000'000);
   }
   void TearDown() override {
@@ -83,26 +82,12 @@ class SwordTest : public ::testing::Test {
     clearCardCatalogue();
     cardImages() = TCardImages{};
     globals().pointerImage = nullptr;
-    useFakeClock(false);
   }
   void install() {
     installSwordsResourcesAndMagic(game);
     mainGameHooks().playSound = [this](const std::string& name) { sounds.push_back(name); };
   }
-  void resetLinks() {
-    cardLinks() = TCardLinks{};
-    levelLinks() = TLevelLinks{};
-    flightLinks() = TFlightLinks{};
-    undoLinks() = TUndoLinks{};
-    mainGameHooks() = TMainGameHooks{};
-    swordLinks() = TSwordLinks{};
-    resourceLinks() = TResourceLinks{};
-    ownedSwords().swords.clear();
-    swordPlay() = TSwordPlay{};
-    resourcesInPlay().clear();
-    resetFlightLists();
-    clearUndoEvents();
-  }
+  void resetLinks() { resetTableState(); }
 
   // Single cards far apart (ids above 100 are taken as they are), the spot's rank.
   void deal(const std::vector<int>& table, int spotRank) {
