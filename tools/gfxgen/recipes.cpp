@@ -51,6 +51,8 @@ constexpr Entry kRecipes[] = {
     {"gfx/kursor.png", cursor_arrow},
     {"gfx/kursor2.png", cursor_hand},
     {"gfx/icon.png", app_icon},
+    // GUI theme and buttons
+    // quest map runes
 };
 
 }  // namespace

@@ -79,4 +79,8 @@ Canvas coin_gold(const Context&);
 Canvas coin_silver(const Context&);
 Canvas gem_ruby(const Context&);
 
+// GUI theme and buttons
+
+// quest map runes
+
 }  // namespace gfxgen
