@@ -85,4 +85,10 @@ void flipFrame(int suppressPause) {
   drawVirtualBorders();
   flip(-1);
   refreshVirtualDisplay();
+  if (frameObserver()) frameObserver()();
+}
+
+std::function<void()>& frameObserver() {
+  static std::function<void()> observer;
+  return observer;
 }

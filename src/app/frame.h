@@ -15,3 +15,7 @@ void runPauseScreen();
 // Things that must hold still while the game is in the background (sounds, story texts,
 // particles) register here at start-up; they are paused and resumed in this order.
 void addPauseHandler(std::function<void()> pause, std::function<void()> resume);
+
+// Called after every presented frame: lets tests and developer tools watch or drive the
+// running game one frame at a time. Empty in the game.
+std::function<void()>& frameObserver();

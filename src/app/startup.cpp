@@ -20,6 +20,7 @@
 #include "engine/text.h"
 #include "game/card_data.h"
 #include "game/level.h"
+#include "game/level_manager.h"
 #include "game/magic.h"
 #include "game/main_game.h"
 #include "game/resource.h"
@@ -28,6 +29,7 @@
 #include "gui/mouse.h"
 #include "screens/main_menu.h"
 #include "screens/options.h"
+#include "screens/table_overlay.h"
 
 namespace fs = std::filesystem;
 
@@ -142,12 +144,15 @@ void loadGameContent() {
   loadCardCatalogue();
   loadSwordCatalogue();
   loadResourceCatalogue();
-  loadMagicTable();
+  levelManager().setup();  // stages and the magic card table
   loadBackgroundCatalogue();
   TLevelLinks& links = levelLinks();
   links.findBackground = [](int id) { return getBackground(id); };
   links.loadBackground = [](TBackground& background) { background.loadMe(); };
   links.drawBackground = [](TBackground& background) { background.draw(); };
+  TMainGameHooks& hooks = mainGameHooks();
+  hooks.gameMenu = [] { return gameMenu().mainLoop(); };
+  hooks.levelEndScreen = [] { return levelSummary().mainLoop(); };
   installSwordsResourcesAndMagic(mainGame());
 }
 

@@ -178,6 +178,8 @@ class TLevel {
   bool hasCard(const TCard& card) const;
   // Takes the card off the table (and out of the columns); its kind and flags stay.
   void removeCard(const TCard& card);
+  // The file the level was read from ("" for a new level).
+  const std::string& sourcePath() const { return sourcePath_; }
 
  private:
   std::string sourcePath_;  // for messages about a broken file

@@ -63,9 +63,21 @@ struct TMainGameHooks {
   std::function<void()> drawEffects;
   // Head-up display. Empty: a plain text line with score, drive, multiplier and deck.
   std::function<void()> drawHud;
-  // Level end: what follows a finished level (the level end screen); returns the result.
-  // Empty: "MAIN-MENU".
+  // Level end: what follows a finished level (the level end screen); returns "" to go on
+  // or "LOSE-STAGE". Empty: go on.
   std::function<std::string()> levelEndScreen;
+  // Profile: records the level's result (UPDATE_levelAndStage).
+  std::function<void(int score)> recordLevel;
+  // Profile: the table is being played (where = "MAIN-GAME", current stage and its data).
+  std::function<void()> tableEntered;
+  // The in-game menu (the options screen over the table); returns its choice: "RESTART",
+  // "MAIN-MENU" or anything else to play on. Empty: play on.
+  std::function<std::string()> gameMenu;
+  // Sound manager: the level's music starts; it fades out when the table is left.
+  std::function<void(int soundID)> levelMusic;
+  std::function<void()> hideMusic;
+  // Particles, emitters and captions are dropped when the table is left.
+  std::function<void()> clearEffects;
 };
 
 TMainGameHooks& mainGameHooks();
@@ -103,6 +115,8 @@ class TMainGame : public TEkran {
   float comboA = 0, dComboA = 0;
   // Undos left when no profile is wired in (mainGameHooks().undos empty).
   int undos = 1;
+  // The last result handed to the profile (recordLevel); shown until a profile keeps it.
+  int recordedTotal = 0;
   // Deck holder picture size; the deck area and the level's deck geometry follow it.
   float deckHolderW = 470, deckHolderH = 168;
 
@@ -167,6 +181,10 @@ class TMainGame : public TEkran {
   void waitForCaption1();
   void END_LEVEL();
   void deckCardsFlyOut();
+  // The in-game menu: restart, back to the title, or play on.
+  void goMenu();
+  // Hands the result to the profile (and keeps it in recordedTotal).
+  void recordResult(int total);
   // Cards-left bonus: 0 left 500, 1 250, 2 150, 3 100, 4 50, more 0.
   static int cardsLeftBonus(int cardsLeft);
   // What the level is worth once over: (score + bonus [+ 5 % with "KASA+5"]) * multiplier.

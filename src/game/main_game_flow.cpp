@@ -6,6 +6,7 @@
 #include "app/frame.h"
 #include "engine/clock.h"
 #include "engine/draw.h"
+#include "engine/input.h"
 #include "engine/numbers.h"
 #include "engine/random.h"
 #include "engine/text.h"
@@ -108,9 +109,13 @@ void TMainGame::_prepareSelf() {
   fadeToWhite = 0;
   playSound("cards-move");
   if (level->soundID < 1) level->soundID = 1;
+  if (mainGameHooks().levelMusic) mainGameHooks().levelMusic(level->soundID);
+  if (mainGameHooks().tableEntered) mainGameHooks().tableEntered();
   runesOfTarnwick = haveItem("HINT") ? 1 : 0;
   // Stands in for the profile's count until the profile sets it.
   undos = 1 + (haveItem("UNDO-1") ? 1 : 0) + (haveItem("UNDO-2") ? 1 : 0);
+  recordedTotal = 0;
+  draw();
 }
 
 void TMainGame::prepare() {
@@ -145,6 +150,36 @@ void TMainGame::finish() {
   over = nullptr;
   showedCards.clear();
   goodCards.clear();
+  if (mainGameHooks().clearEffects) mainGameHooks().clearEffects();
+  if (mainGameHooks().hideMusic) mainGameHooks().hideMusic();
+  // A developer holding D keeps the table until the key is let go.
+  while (keyDown('D') && !appTerminate()) pollSystem();
+}
+
+void TMainGame::goMenu() {
+  const std::string choice = str::upper(mainGameHooks().gameMenu ? mainGameHooks().gameMenu() : "");
+  if (choice == "RESTART") {
+    wynik = "RESTART-LEVEL";
+    dFade = 1;
+    fadeToWhite = 1;
+  } else if (choice == "MAIN-MENU") {
+    if (level) recordResult(truncToInt(level->score));
+    wynik = "MAIN-MENU";
+    fade = dFade = 1;
+    const bool quest = !levelLinks().tryb || levelLinks().tryb() == "QUEST";
+    if (level && !quest) {
+      level->driveN = 0;
+      level->driveMN = 1;
+    }
+    fadeToWhite = 0;
+  }
+  // The menu ran its own frames; the next frame step must not jump.
+  _prepareDelta();
+}
+
+void TMainGame::recordResult(int total) {
+  recordedTotal = total;
+  if (mainGameHooks().recordLevel) mainGameHooks().recordLevel(total);
 }
 
 // Frames -----------------------------------------------------------------------------------------
@@ -240,7 +275,8 @@ void TMainGame::_update_STATE_perfect3() {
 }
 
 void TMainGame::_update_STATE_end() {
-  wynik = mainGameHooks().levelEndScreen ? mainGameHooks().levelEndScreen() : "MAIN-MENU";
+  const std::string screen = mainGameHooks().levelEndScreen ? mainGameHooks().levelEndScreen() : "";
+  wynik = str::upper(screen) == "LOSE-STAGE" ? "LOSE-STAGE" : "GET-NEXT-LEVEL";
   fade = dFade = 1;
   fadeToWhite = 1;
   setState("OVER");  // the loop ends with this frame
@@ -301,6 +337,7 @@ void TMainGame::END_LEVEL() {
   if (!level) return;
   pomDeckCardsLeft = static_cast<int>(level->deck.size());
   deckCardsFlyOut();
+  recordResult(levelTotal());
   const int left = static_cast<int>(level->cards.size());
   if (left == 0) {
     caption("perfect", kCentreX, kCentreY, 2000);

@@ -440,10 +440,8 @@ bool TMainGame::undoLast() { return undoLastEvent(); }
 // Keys -----------------------------------------------------------------------------------------
 
 void TMainGame::_controlKEYBOARD() {
-  if (keyHit(key::ESCAPE) && wynik.empty()) {
-    wynik = "MAIN-MENU";
-    dFade = 1;
-  }
+  // Escape opens the in-game menu, like the table's menu button.
+  if (keyHit(key::ESCAPE) && wynik.empty()) goMenu();
   // Ctrl+Z or Backspace undoes, until the table's undo button exists.
   const bool control = keyDown(key::LCONTROL) || keyDown(key::RCONTROL);
   if ((control && keyHit('Z')) || keyHit(key::BACKSPACE)) undo();

@@ -39,7 +39,7 @@ struct TLevelEndWithMagic {
     // Magic cards left on the table wait for a later level.
     if (game->level) awaitUncollectedMagicCards(*game->level);
     resetSwordPlay(nullptr);
-    return screen ? screen() : "MAIN-MENU";
+    return screen ? screen() : "";
   }
 };
 

@@ -1,12 +1,15 @@
 #include "screens/main_menu.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "app/delta_time.h"
 #include "app/frame.h"
 #include "app/globals.h"
 #include "engine/draw.h"
 #include "engine/input.h"
+#include "game/level_manager.h"
+#include "game/main_game.h"
 #include "gui/mouse.h"
 
 namespace {
@@ -60,6 +63,11 @@ void TMainMenu::update() {
     mouse->clear();
   } else if (keyHit(key::ESCAPE)) {
     wynik = "END";
+  }
+  if (wynik == "FREE-PLAY") {
+    // Free play deals a random level of the stages reached.
+    mainGame().setLevel(levelManager().getRandomLevel());
+    if (!mainGame().level) std::fprintf(stderr, "No level to play\n");
   }
   if (!wynik.empty()) dFade = 1;
 }

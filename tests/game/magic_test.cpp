@@ -205,7 +205,7 @@ TEST_F(MagicTest, PlayCollectsUndoLosesLevelEndLeavesWaiting) {
   settle();
   ASSERT_TRUE(magicCollection().haveMagic(six->id));
   // The level ends with the nine still on the table: it waits; the six was found.
-  EXPECT_EQ(mainGameHooks().levelEndScreen(), "MAIN-MENU");
+  EXPECT_EQ(mainGameHooks().levelEndScreen(), "") << "no level end screen: go on";
   ASSERT_EQ(magicCollection().awaitingMagicCards.size(), 1u);
   EXPECT_EQ(magicCollection().awaitingMagicCards.front(), nine);
 }

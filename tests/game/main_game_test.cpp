@@ -454,4 +454,100 @@ TEST_F(MainGameTest, ShowCardRevealsTheNextDeckCardAfterASecond) {
   }
 }
 
+// Flow ---------------------------------------------------------------------------------------
+
+TEST_F(MainGameTest, LevelEndRecordsScorePlusBonusTimesTheMultiplier) {
+  struct Case {
+    const char* what;
+    bool kasa;
+    int recorded;
+  } const cases[] = {
+      {"plain", false, 900},                      // (100 + 500) * 1.5
+      {"with the 5 % item", true, 907},           // (100 + 500 + 5) * 1.5
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    resetFlightLists();  // the last case's deck is still flying out
+    std::vector<int> recorded;
+    mainGameHooks().recordLevel = [&](int total) { recorded.push_back(total); };
+    mainGameHooks().haveItem = [&](const std::string& item) { return k.kasa && item == "KASA+5"; };
+    deal({}, 2, {6, 7});
+    game.level->score = 100;
+    game.level->driveMN = 1.5f;
+    game.updatePlay();  // an empty table in play ends the level
+    EXPECT_EQ(game.state, "PERFECT");
+    ASSERT_EQ(recorded.size(), 1u);
+    EXPECT_EQ(recorded[0], k.recorded);
+    EXPECT_EQ(game.recordedTotal, k.recorded);
+  }
+}
+
+TEST_F(MainGameTest, TheLevelEndScreenDecidesTheResult) {
+  struct Case {
+    const char* screen;
+    const char* result;
+  } const cases[] = {{"", "GET-NEXT-LEVEL"}, {"LOSE-STAGE", "LOSE-STAGE"}, {"lose-stage", "LOSE-STAGE"}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.screen);
+    int shown = 0;
+    mainGameHooks().levelEndScreen = [&] {
+      ++shown;
+      return std::string(k.screen);
+    };
+    deal({3, 9, 9, 9, 9, 9}, 2, {});
+    game.END_LEVEL();
+    EXPECT_EQ(game.state, "END") << "five cards left: straight to the end";
+    game.updatePlay();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(game.wynik, k.result);
+    EXPECT_EQ(game.fade, 1);
+    EXPECT_EQ(game.dFade, 1);
+    EXPECT_EQ(game.fadeToWhite, 1);
+    game.updatePlay();
+    EXPECT_EQ(shown, 1) << "the level end screen runs once";
+  }
+}
+
+TEST_F(MainGameTest, TheInGameMenuRestartsLeavesOrPlaysOn) {
+  struct Case {
+    const char* choice;
+    const char* mode;
+    const char* result;
+    float fade;
+    int recorded;  // -1: nothing recorded
+    float driveMN;
+  } const cases[] = {
+      {"restart", "QUEST", "RESTART-LEVEL", 0, -1, 1.4f},
+      {"MAIN-MENU", "QUEST", "MAIN-MENU", 1, 42, 1.4f},       // the quest keeps its multiplier
+      {"main-menu", "FREE-PLAY", "MAIN-MENU", 1, 42, 1.0f},   // free play drops it
+      {"CONTINUE", "QUEST", "", 0, -1, 1.4f},
+      {"", "QUEST", "", 0, -1, 1.4f},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(std::string(k.choice) + " in " + k.mode);
+    int recorded = -1;
+    mainGameHooks().recordLevel = [&](int total) { recorded = total; };
+    mainGameHooks().gameMenu = [&] { return std::string(k.choice); };
+    levelLinks().tryb = [&] { return std::string(k.mode); };
+    deal({3, 9}, 2, {6});
+    game.wynik.clear();
+    game.fade = game.dFade = 0;
+    game.level->score = 42.7f;
+    game.level->driveMN = 1.4f;
+    game.goMenu();
+    EXPECT_EQ(game.wynik, k.result);
+    EXPECT_EQ(game.dFade, k.result[0] ? 1 : 0);
+    EXPECT_EQ(game.fade, k.fade);
+    EXPECT_EQ(recorded, k.recorded);
+    EXPECT_FLOAT_EQ(game.level->driveMN, k.driveMN);
+  }
+}
+
+TEST_F(MainGameTest, ALevelWithNothingToDrawEndsAtOnce) {
+  deal({3, 9}, 0, {});
+  game.prepare();
+  EXPECT_EQ(game.state, "CAPTION") << "two cards left";
+  EXPECT_EQ(count(captions, "2-cards"), 1);
+}
+
 }  // namespace

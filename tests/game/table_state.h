@@ -7,6 +7,7 @@
 #include "game/events.h"
 #include "game/flight.h"
 #include "game/level.h"
+#include "game/level_manager.h"
 #include "game/magic.h"
 #include "game/main_game.h"
 #include "game/resource.h"
@@ -20,6 +21,8 @@ inline void resetTableState() {
   mainGameHooks() = TMainGameHooks{};
   swordLinks() = TSwordLinks{};
   resourceLinks() = TResourceLinks{};
+  stageLinks() = TStageLinks{};
+  levelManager().stages.clear();
   ownedSwords().swords.clear();
   swordPlay() = TSwordPlay{};
   magicCollection().clear();

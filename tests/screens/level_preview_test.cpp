@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 
-#include "app/control.h"
 #include "app/delta_time.h"
 #include "app/globals.h"
 #include "app/startup.h"
@@ -100,18 +99,6 @@ TEST_F(LevelPreview, HoverFollowsTheCardAndLiftingUncovers) {
   int uncoveredAfter = 0;
   for (const CardPtr& c : level->cards) uncoveredAfter += c->odkryta;
   EXPECT_GE(uncoveredAfter, uncoveredBefore - 1) << "lifting never covers cards";
-}
-
-}  // namespace
-
-namespace {
-
-// Free play from the title deals a sample level on the card table; Escape leaves it.
-TEST_F(LevelPreview, FreePlayDealsALevelAndEscapeLeavesIt) {
-  injectKey(key::ESCAPE, true);
-  EXPECT_EQ(Control::dispatch("FREE-PLAY"), "MAIN-MENU");
-  ASSERT_NE(mainGame().level, nullptr);
-  EXPECT_GT(mainGame().level->cards.size(), 10u);
 }
 
 }  // namespace
