@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "app/globals.h"
 #include "engine/draw.h"
+#include "gui/gui.h"
 #include "gui/mouse.h"
 
 namespace {
@@ -22,9 +23,9 @@ void TEkran::drawStandards() {
   setAlpha(1);
 }
 
-// Screens describe their buttons in GUI files; drawing and updating them arrives with
-// the GUI toolkit.
-void TEkran::_drawGui() {}
+void TEkran::_drawGui() {
+  if (Gui) Gui->draw();
+}
 
 void TEkran::_drawBlackFade() {
   setBlend(BLEND_ALPHA);
@@ -64,7 +65,15 @@ void TEkran::_updatePer() { approach(p, dp, pSpeed); }
 void TEkran::_updateFade() { approach(fade, dFade, fSpeed); }
 void TEkran::_updateAlpha() { approach(alpha, dAlpha, aSpeed); }
 
-void TEkran::_updateGui() {}
+// The GUI fades with its screen.
+void TEkran::_updateGui() {
+  if (!Gui) return;
+  for (const GuiObjectPtr& o : Gui->_listaObiektow) {
+    o->_alpha = alpha;
+    o->_dAlpha = alpha;
+  }
+  Gui->update();
+}
 
 TPixmap TEkran::_getMyScreen() {
   cls();
