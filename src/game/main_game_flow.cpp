@@ -13,6 +13,7 @@
 #include "game/events.h"
 #include "game/flight.h"
 #include "game/main_game.h"
+#include "gui/gui.h"
 #include "gui/mouse.h"
 
 namespace {
@@ -140,6 +141,9 @@ std::string TMainGame::mainLoop() {
     update();
     draw();
     flipFrame();
+    // The table's two buttons work in every state.
+    if (Gui && Gui->clickedItem("undo")) undo();
+    if (Gui && Gui->clickedItem("menu")) goMenu();
   }
   finish();
   return wynik;
