@@ -139,9 +139,8 @@ void TGui::addItem(const GuiObjectPtr& object) {
 }
 
 int TGui::clickedItem(const std::string& name) {
-  if (_clicked.empty() || !str::equalsIgnoreCase(_clicked, name)) return 0;
-  if (guiSounds().click) guiSounds().click();
-  return 1;
+  // The click was heard in update; asking for it must not sound it again.
+  return !_clicked.empty() && str::equalsIgnoreCase(_clicked, name) ? 1 : 0;
 }
 
 void TGui::update() {

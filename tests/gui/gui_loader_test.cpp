@@ -272,6 +272,7 @@ TEST_F(GuiFiles, OverAndClickedNamesPerFrame) {
   // Screens ask by name in the click frame.
   EXPECT_EQ(gui->clickedItem("A"), 1);
   EXPECT_EQ(gui->clickedItem("b"), 0);
+  EXPECT_EQ(clicks, 2) << "asking for the click does not sound it again";
   frame(*gui, 100, 300);
   EXPECT_EQ(gui->clickedItem("a"), 0);
 }
