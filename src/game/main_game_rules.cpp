@@ -239,12 +239,12 @@ void TMainGame::LongDrive_add() {
   TMainGameHooks& h = mainGameHooks();
   const int longest = h.longestDrive ? h.longestDrive() : level->longestDrive;
   if (level->driveN > longest) {
-    if (h.setLongestDrive)
-      h.setLongestDrive(level->driveN);
-    else
-      level->longestDrive = level->driveN;
+    if (h.setLongestDrive) h.setLongestDrive(level->driveN);
     level->newRecord = 1;
   }
+  // The level keeps its own longest drive too: its record and the stage's drive
+  // objective are judged by it.
+  level->longestDrive = std::max(level->longestDrive, level->driveN);
 }
 
 void TMainGame::LongDrive_end() {

@@ -454,6 +454,26 @@ TEST_F(MainGameTest, ShowCardRevealsTheNextDeckCardAfterASecond) {
   }
 }
 
+TEST_F(MainGameTest, TheLevelKeepsItsLongestDriveBesideTheProfilesRecord) {
+  struct Case {
+    int profileBest;
+    int profileAfter;
+    int newRecord;
+  } const cases[] = {{2, 4, 1}, {10, 10, 0}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.profileBest);
+    int best = k.profileBest;
+    mainGameHooks().longestDrive = [&] { return best; };
+    mainGameHooks().setLongestDrive = [&](int drive) { best = drive; };
+    deal({3, 4, 5, 6}, 2, {});
+    for (int i = 0; i < 4; ++i) game.useCard(cards[static_cast<size_t>(i)]);
+    EXPECT_EQ(best, k.profileAfter);
+    EXPECT_EQ(game.level->longestDrive, 4) << "whatever the profile's record";
+    EXPECT_EQ(game.level->newRecord, k.newRecord);
+    settle();
+  }
+}
+
 // Flow ---------------------------------------------------------------------------------------
 
 TEST_F(MainGameTest, LevelEndRecordsScorePlusBonusTimesTheMultiplier) {

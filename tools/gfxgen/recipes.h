@@ -80,7 +80,26 @@ Canvas coin_silver(const Context&);
 Canvas gem_ruby(const Context&);
 
 // GUI theme and buttons
+// gui_pictures.cpp: the nine pieces of the window frame and of the menu box, in the order
+// the theme file names them; each is cut from one master panel.
+enum class ThemeSlice { LeftUp, Up, RightUp, Right, RightDown, Down, LeftDown, Left, Centre };
+Canvas theme_window_piece(const Context&, ThemeSlice slice);
+Canvas theme_box_piece(const Context&, ThemeSlice slice);
+// Menu bar: 0 left end, 1 the 1-pixel middle, 2 right end.
+Canvas theme_bar_piece(const Context&, int part);
+// A 200 x 52 caption button panel; off: the greyed one shown while inactive.
+Canvas button_panel(const Context&, bool off);
+Canvas button_round_ok(const Context&);
+// Four 56 x 56 cells side by side: rest, then the arrow bobbing (animated buttons).
+Canvas button_arrow_strip(const Context&);
+// Two cells side by side: normal and lit (blend buttons).
+Canvas button_blend_plus(const Context&);
+// Four cells side by side: normal, over, pressed, inactive (frame-step buttons).
+Canvas button_fstep(const Context&, bool cross);
 
 // quest map runes
+// runes.cpp: the rune of stage `index` (1..12) on the map, about 60 pixels across;
+// dark: the faint grey-blue stone of a stage still ahead.
+Canvas map_rune(const Context&, int index, bool dark);
 
 }  // namespace gfxgen
