@@ -78,6 +78,12 @@ struct TMainGameHooks {
   std::function<void()> hideMusic;
   // Particles, emitters and captions are dropped when the table is left.
   std::function<void()> clearEffects;
+  // The tutorial's per-frame check of the table (it may show a tip).
+  std::function<void()> tutorialCheck;
+  // The newsletter sign-up offer; true when the player signed up now (three wild cards).
+  std::function<bool()> newsletterCheck;
+  // Three new swords for the player (Add3WildCards).
+  std::function<void()> add3WildCards;
 };
 
 TMainGameHooks& mainGameHooks();
@@ -181,6 +187,8 @@ class TMainGame : public TEkran {
   void waitForCaption1();
   void END_LEVEL();
   void deckCardsFlyOut();
+  // A newsletter sign-up's gift: three swords the player does not own.
+  void Add3WildCards();
   // The in-game menu: restart, back to the title, or play on.
   void goMenu();
   // Hands the result to the profile (and keeps it in recordedTotal).

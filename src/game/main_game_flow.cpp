@@ -205,6 +205,12 @@ void TMainGame::updatePlay() {
   _updateUndo();
   _updateDeckHelpA();
   _updateGUI();
+  if (mainGameHooks().tutorialCheck) mainGameHooks().tutorialCheck();
+  if (mainGameHooks().newsletterCheck && mainGameHooks().newsletterCheck()) Add3WildCards();
+}
+
+void TMainGame::Add3WildCards() {
+  if (mainGameHooks().add3WildCards) mainGameHooks().add3WildCards();
 }
 
 // States -----------------------------------------------------------------------------------------

@@ -55,6 +55,7 @@ void installSwordsResourcesAndMagic(TMainGame& game) {
   TMainGameHooks& hooks = mainGameHooks();
   hooks.pickUpSword = [g](TCard& card) { pickUpSword(*g, card); };
   hooks.swordInUse = [] { return swordPlay().clickedSword != nullptr; };
+  hooks.add3WildCards = [] { add3WildCards(); };
   hooks.updateSwords = [g] { updateSwords(*g); };
   hooks.drawSwords = [] { drawSwords(); };
   hooks.flyCoin = [](float x, float y, int amount) { flyCoin(x, y, amount); };

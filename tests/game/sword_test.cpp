@@ -367,6 +367,19 @@ TEST_F(SwordTest, GiftOfThreeSwordsTakesOnlyMissingRanks) {
   }
 }
 
+TEST_F(SwordTest, ANewsletterSignUpDuringPlayGivesThreeSwords) {
+  deal({9}, 4);
+  ownedSwords().swords.clear();
+  int asked = 0;
+  mainGameHooks().newsletterCheck = [&] { return ++asked == 2; };  // signs up in the second frame
+  game.updatePlay();
+  EXPECT_TRUE(ownedSwords().swords.empty());
+  game.updatePlay();
+  EXPECT_EQ(ownedSwords().swords.size(), 3u);
+  game.updatePlay();
+  EXPECT_EQ(ownedSwords().swords.size(), 3u) << "one gift per sign-up";
+}
+
 TEST_F(SwordTest, NewLevelShowsASwordCaughtMidUse) {
   deal({9}, 4);
   const SwordPtr sword = own(6);
