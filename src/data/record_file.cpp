@@ -366,3 +366,17 @@ TRCMFile openRecordFile(const std::string& path) {
 }
 
 bool grantAccess(const std::string&) { return true; }
+
+int readRecordCount(const TRCMFile& file, const std::string& key, int limit, const std::string& path) {
+  const float raw = file.getFloat(key);
+  if (std::isnan(raw) || raw < 0) {
+    std::fprintf(stderr, "%s: %s is not a count; read as 0\n", path.c_str(), key.c_str());
+    return 0;
+  }
+  const int n = truncToInt(raw);
+  if (n > limit) {
+    std::fprintf(stderr, "%s: %s = %d is too many; %d read\n", path.c_str(), key.c_str(), n, limit);
+    return limit;
+  }
+  return n;
+}

@@ -139,6 +139,11 @@ std::string formatRecordFloat(float value);
 // A missing file gives an empty one.
 TRCMFile openRecordFile(const std::string& path);
 
+// A count read from content (a number of entries): NaN and negative values are broken
+// content and read as 0, values above limit read as limit; each with a line on stderr
+// naming the file (path) and the key.
+int readRecordCount(const TRCMFile& file, const std::string& key, int limit, const std::string& path);
+
 // Makes a data file or folder usable by every user of the machine. Always true:
 // on Linux the game's data lives in the player's own folder, so there is no one
 // else to let in.

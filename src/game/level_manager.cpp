@@ -26,21 +26,6 @@ constexpr int kFreePlayFirstLevels = 10;
 
 std::string numbered(const std::string& stem, int i) { return stem + std::to_string(i); }
 
-// A count from the stage file: NaN, negative and absurd values are broken content.
-int readCount(const TRCMFile& file, const std::string& key, int limit, const std::string& path) {
-  const float raw = file.getFloat(key);
-  if (std::isnan(raw) || raw < 0) {
-    std::fprintf(stderr, "%s: %s is not a count; read as 0\n", path.c_str(), key.c_str());
-    return 0;
-  }
-  const int n = truncToInt(raw);
-  if (n > limit) {
-    std::fprintf(stderr, "%s: %s = %d is too many; %d read\n", path.c_str(), key.c_str(), n, limit);
-    return limit;
-  }
-  return n;
-}
-
 ImagePtr loadRune(const std::string& path) {
   ImagePtr image = loadImage(path);
   if (image) midHandleImage(image);
@@ -123,7 +108,7 @@ void TLevelManager::setupStagesFrom(const std::string& path) {
   const std::string root = globals().contentRoot;
   const TTxtFile names = loadTextFile(root + "txt/#LANG#/stagesNames.txt");
   const TTxtFile story = loadTextFile(root + "txt/#LANG#/storyTexts.txt");
-  const int count = readCount(file, "stages::i", kMaxStages, path);
+  const int count = readRecordCount(file, "stages::i", kMaxStages, path);
   for (int i = 1; i <= count; ++i) {
     const std::string key = numbered("stages::stage", i) + "::";
     auto stage = std::make_shared<TStage>();
@@ -146,12 +131,12 @@ void TLevelManager::setupStagesFrom(const std::string& path) {
     for (int line = first; line <= last && line > 0; ++line) stage->texts.push_back(getText(story, line));
     stage->fontN = truncToInt(file.getFloat(key + "texts", 2));
 
-    const int objectives = readCount(file, key + "objectives::i", kMaxStageEntries, path);
+    const int objectives = readRecordCount(file, key + "objectives::i", kMaxStageEntries, path);
     for (int k = 1; k <= objectives; ++k) {
       const std::string o = key + numbered("objectives::objective", k);
       stage->objectives.push_back({truncToInt(file.getFloat(o, 0)), file.getFloat(o, 1)});
     }
-    const int levels = readCount(file, key + "levels::i", kMaxStageEntries, path);
+    const int levels = readRecordCount(file, key + "levels::i", kMaxStageEntries, path);
     for (int k = 1; k <= levels; ++k)
       stage->levelsUrls.push_back(root + file.getString(key + numbered("levels::level", k)));
     stages.push_back(std::move(stage));

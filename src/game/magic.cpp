@@ -17,22 +17,6 @@ constexpr int kMaxTableEntries = 1000;
 
 bool sameId(const CardDataPtr& a, int id) { return a && a->id == id; }
 
-// A count read from the table: negative, NaN or absurd values are broken content.
-int readTableCount(const TRCMFile& file, const std::string& key, const std::string& path) {
-  const float raw = file.getFloat(key);
-  if (std::isnan(raw) || raw < 0) {
-    std::fprintf(stderr, "%s: %s is not a count; read as 0\n", path.c_str(), key.c_str());
-    return 0;
-  }
-  const int n = truncToInt(raw);
-  if (n > kMaxTableEntries) {
-    std::fprintf(stderr, "%s: %s = %d is too many; %d read\n", path.c_str(), key.c_str(), n,
-                 kMaxTableEntries);
-    return kMaxTableEntries;
-  }
-  return n;
-}
-
 }  // namespace
 
 // The table -------------------------------------------------------------------------------
@@ -47,9 +31,9 @@ void loadMagicTable() { loadMagicTableFrom(globals().contentRoot + "data/magics.
 void loadMagicTableFrom(const std::string& path) {
   const TRCMFile file = openRecordFile(path);
   magicTable().clear();
-  const int n = readTableCount(file, "magics::i", path);
+  const int n = readRecordCount(file, "magics::i", kMaxTableEntries, path);
   for (int i = 1; i <= n; ++i)
-    magicTable().push_back({i, readTableCount(file, "magics::level" + std::to_string(i), path)});
+    magicTable().push_back({i, readRecordCount(file, "magics::level" + std::to_string(i), kMaxTableEntries, path)});
 }
 
 const TLevelMagic* getMagicData(int levelN) {
