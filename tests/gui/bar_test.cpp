@@ -19,6 +19,7 @@
 #include "gui/gui_text.h"
 #include "gui/mouse.h"
 #include "gui/text.h"
+#include "gui/notice_log.h"
 #include "support/harness.h"
 
 namespace {
@@ -52,14 +53,6 @@ std::shared_ptr<TSmallObject> block(const std::string& name, TGuiEntries tokens)
   return b;
 }
 
-struct NoticeLog {
-  Strings texts;
-  ErrorNoticeWatcher previous;
-  NoticeLog() {
-    previous = watchErrorNotices([this](const std::string& t) { texts.push_back(t); });
-  }
-  ~NoticeLog() { watchErrorNotices(previous); }
-};
 
 class MenuBar : public ::testing::Test {
  protected:

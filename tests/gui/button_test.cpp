@@ -18,6 +18,7 @@
 #include "gui/gui.h"
 #include "gui/mouse.h"
 #include "gui/text.h"
+#include "gui/notice_log.h"
 #include "support/harness.h"
 
 namespace {
@@ -38,22 +39,6 @@ TPixmap cellsPicture(int cells, bool stacked) {
   return p;
 }
 
-class Notices {
- public:
-  Notices() {
-    previous_ = watchErrorNotices([this](const std::string& t) { seen.push_back(t); });
-  }
-  ~Notices() { watchErrorNotices(previous_); }
-  bool has(const std::string& part) const {
-    for (const auto& s : seen)
-      if (s.find(part) != std::string::npos) return true;
-    return false;
-  }
-  std::vector<std::string> seen;
-
- private:
-  ErrorNoticeWatcher previous_;
-};
 
 class Buttons : public ::testing::Test {
  protected:
@@ -137,10 +122,10 @@ TEST_F(Buttons, EveryKindOverAScriptedHoverAndClick) {
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
-    Notices notices;
+    NoticeLog notices;
     const GuiPtr g = gui(std::string("BUTTON k { TYP = ") + k.name + " POSITION = \"200 200\" " +
                          k.declaration + " }\n");
-    EXPECT_TRUE(notices.seen.empty());
+    EXPECT_TRUE(notices.texts.empty());
     const auto b = g->get<TButton>("k");
     ASSERT_NE(b, nullptr);
     for (int i = 0; i < kFrames; ++i) {
@@ -278,7 +263,7 @@ TEST(ButtonSchema, ReadsSequencesFramesAndTimes) {
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.schema);
-    Notices notices;
+    NoticeLog notices;
     TButton b;
     EXPECT_EQ(b.interpretujSchemat(k.schema, 0), k.ok);
     ASSERT_EQ(b._animData.anims, static_cast<int>(k.names.size()));
@@ -291,13 +276,13 @@ TEST(ButtonSchema, ReadsSequencesFramesAndTimes) {
     if (*k.notice)
       EXPECT_TRUE(notices.has(k.notice));
     else
-      EXPECT_TRUE(notices.seen.empty());
+      EXPECT_TRUE(notices.texts.empty());
   }
   TButton flags;
   flags.interpretujSchemat("[NORMAL] 1 [OVER] 2 [ACTIVE] 3 [UNACTIVE] 4", 0);
   EXPECT_EQ(flags.frames, 4);
   EXPECT_TRUE(flags._overFlag && flags._activeFlag && flags._unactiveFlag);
-  Notices notices;
+  NoticeLog notices;
   flags.playAnim("nope");
   EXPECT_TRUE(notices.has("Podanej nazwy animacji nie ma na liscie animacji obiektu! Nazwa : nope"));
   EXPECT_EQ(flags.aktAnim, 0);
@@ -337,14 +322,14 @@ TEST_F(Buttons, FrameAnimationObjects) {
   };
   for (const Bad& k : bad) {
     SCOPED_TRACE(k.schema);
-    Notices notices;
+    NoticeLog notices;
     TRGMAnimation a;
     a.interpretujSchemat(k.schema);
     EXPECT_TRUE(notices.has(k.notice));
     a.update(0, 0);
     a.draw(0, 0);
   }
-  Notices notices;
+  NoticeLog notices;
   loop->playAnim("nope");
   EXPECT_TRUE(notices.has("Animacja ktora chcesz wyswietlic, nie istnieje!"));
 }

@@ -19,6 +19,7 @@
 #include "gui/button.h"
 #include "gui/mouse.h"
 #include "gui/text.h"
+#include "gui/notice_log.h"
 #include "support/harness.h"
 
 namespace {
@@ -49,28 +50,6 @@ std::string dumpGui(TGui& gui, const std::string& text) {
   return out;
 }
 
-// Collects the notices shown while it lives.
-class Notices {
- public:
-  Notices() {
-    previous_ = watchErrorNotices([this](const std::string& t) { seen.push_back(t); });
-  }
-  ~Notices() { watchErrorNotices(previous_); }
-  bool has(const std::string& part) const {
-    for (const auto& s : seen)
-      if (s.find(part) != std::string::npos) return true;
-    return false;
-  }
-  std::string all() const {
-    std::string out;
-    for (const auto& s : seen) out += s + "\n";
-    return out;
-  }
-  std::vector<std::string> seen;
-
- private:
-  ErrorNoticeWatcher previous_;
-};
 
 TEST(GuiTokens, DeclarationsFromText) {
   struct Case {
@@ -106,20 +85,20 @@ TEST(GuiTokens, DeclarationsFromText) {
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
-    Notices notices;
+    NoticeLog notices;
     TGui gui;
     EXPECT_EQ(dumpGui(gui, k.text), k.dump);
     if (*k.notice)
       EXPECT_TRUE(notices.has(k.notice)) << notices.all();
     else
-      EXPECT_TRUE(notices.seen.empty()) << notices.all();
+      EXPECT_TRUE(notices.texts.empty()) << notices.all();
   }
 }
 
 TEST(GuiTokens, OverlongTokenIsCutWithANotice) {
   // An unclosed quote swallows the rest of the file into one token.
   const std::string text = "TEXT t { TXT = \"" + std::string(1 << 20, 'x') + " }";
-  Notices notices;
+  NoticeLog notices;
   TGui gui;
   const TGuiWords words = gui.stworzListyTokenow(text);
   ASSERT_EQ(words.size(), 6u);
@@ -209,7 +188,7 @@ TEST_F(GuiFiles, MalformedFilesShowTheirNoticeAndKeepWorking) {
   const std::string huge = "BUTTON a { GFX = \"" + std::string(1 << 20, 'x') + " }";
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
-    Notices notices;
+    NoticeLog notices;
     const GuiPtr gui = loadGui(write("bad.gui", k.text ? k.text : huge));
     if (*k.notice) {
       EXPECT_TRUE(notices.has(k.notice)) << notices.all();
@@ -219,13 +198,13 @@ TEST_F(GuiFiles, MalformedFilesShowTheirNoticeAndKeepWorking) {
     gui->draw();
   }
   // The unbalanced file still made its button.
-  Notices none;
+  NoticeLog none;
   const GuiPtr gui = loadGui(write("bad.gui", cases[0].text));
   EXPECT_NE(gui->get<TButton>("a"), nullptr);
 }
 
 TEST_F(GuiFiles, MissingFileGivesAnEmptyGuiAndANotice) {
-  Notices notices;
+  NoticeLog notices;
   const GuiPtr gui = loadGui(folder + "/none.gui");
   ASSERT_NE(gui, nullptr);
   EXPECT_TRUE(gui->_listaObiektow.empty());
@@ -302,10 +281,10 @@ TEST_F(GuiFiles, PathsAreRelativeToTheFileAndTheFolderComesBack) {
                                  "BUTTON a { TYP = TEXT_SPEC_BUTTON2 GFX = pic/c.png FONT = f TXT = "
                                  "\"[lines.txt|2]\" }\n");
   const std::string before = currentDir();
-  Notices notices;
+  NoticeLog notices;
   const GuiPtr gui = loadGui(path);
   EXPECT_EQ(currentDir(), before);
-  EXPECT_TRUE(notices.seen.empty()) << notices.all();
+  EXPECT_TRUE(notices.texts.empty()) << notices.all();
   const auto a = gui->get<TButton>("a");
   ASSERT_NE(a, nullptr);
   EXPECT_NE(a->_image, nullptr);

@@ -18,6 +18,7 @@
 #include "gui/gui.h"
 #include "gui/gui_object.h"
 #include "gui/gui_text.h"
+#include "gui/notice_log.h"
 #include "support/harness.h"
 
 namespace {
@@ -25,14 +26,6 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // Collects error notices while alive.
-struct NoticeLog {
-  Strings texts;
-  ErrorNoticeWatcher previous;
-  NoticeLog() {
-    previous = watchErrorNotices([this](const std::string& t) { texts.push_back(t); });
-  }
-  ~NoticeLog() { watchErrorNotices(previous); }
-};
 
 class TextDrawing : public ::testing::Test {
  protected:
