@@ -457,27 +457,17 @@ void TButton::draw(float px, float py) {
       drawCaption(t.first, t.second, false);
       break;
     }
-    case TEXT_SPEC_BUTTON3: {
-      setColor(255, 255, 255);
-      setScale(s, s);
-      image(_image, 0);
-      setBlend(BLEND_LIGHT);
-      setAlpha(_alpha * (bs - 1));
-      image(_image, 0);
-      setBlend(BLEND_ALPHA);
-      setAlpha(_alpha);
-      const auto t = offsetCentred(s);
-      drawCaption(t.first, t.second, false);
-      break;
-    }
     case TEXT_SPEC_BUTTON4: {
       const auto t = centred(bs * s);
       drawCaption(t.first, t.second, false);
       break;
     }
+    case TEXT_SPEC_BUTTON3:
     case TEXT_SPEC_BUTTON5: {
+      // Both light their picture up additively; the third kind also shows it plainly beneath.
       setColor(255, 255, 255);
       setScale(s, s);
+      if (_typ == TEXT_SPEC_BUTTON3) image(_image, 0);
       setBlend(BLEND_LIGHT);
       setAlpha(_alpha * (bs - 1));
       image(_image, 0);

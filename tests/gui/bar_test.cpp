@@ -19,7 +19,7 @@
 #include "gui/gui_text.h"
 #include "gui/mouse.h"
 #include "gui/text.h"
-#include "gui/notice_log.h"
+#include "gui/gui_test_support.h"
 #include "support/harness.h"
 
 namespace {
@@ -53,15 +53,12 @@ std::shared_ptr<TSmallObject> block(const std::string& name, TGuiEntries tokens)
   return b;
 }
 
-
 class MenuBar : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(harness::openTestGraphics(1024, 768));
     setVirtualDisplay(1024, 768, 2);
-    for (int b = 1; b <= 3; ++b) injectMouseButton(b, false);
-    flushKeys();
-    flushMouse();
+    resetGuiTestInput();
     mouse = std::make_unique<TMouse>();
     setFrameStep(1);
 

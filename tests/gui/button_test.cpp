@@ -18,7 +18,7 @@
 #include "gui/gui.h"
 #include "gui/mouse.h"
 #include "gui/text.h"
-#include "gui/notice_log.h"
+#include "gui/gui_test_support.h"
 #include "support/harness.h"
 
 namespace {
@@ -39,16 +39,13 @@ TPixmap cellsPicture(int cells, bool stacked) {
   return p;
 }
 
-
 class Buttons : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(harness::openTestGraphics(1024, 768));
     setVirtualDisplay(1024, 768, 2);
     setFrameStep(1);
-    flushKeys();
-    flushMouse();
-    for (int b = 1; b <= 3; ++b) injectMouseButton(b, false);
+    resetGuiTestInput();
     mouse = std::make_unique<TMouse>();
     folder = harness::makeTempFolder("buttons");
     savePixmapPNG(cellsPicture(1, false), folder + "/one.png");

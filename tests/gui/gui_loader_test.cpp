@@ -19,7 +19,7 @@
 #include "gui/button.h"
 #include "gui/mouse.h"
 #include "gui/text.h"
-#include "gui/notice_log.h"
+#include "gui/gui_test_support.h"
 #include "support/harness.h"
 
 namespace {
@@ -49,7 +49,6 @@ std::string dumpGui(TGui& gui, const std::string& text) {
   }
   return out;
 }
-
 
 TEST(GuiTokens, DeclarationsFromText) {
   struct Case {
@@ -112,9 +111,7 @@ class GuiFiles : public ::testing::Test {
     ASSERT_TRUE(harness::openTestGraphics(1024, 768));
     setVirtualDisplay(1024, 768, 2);
     setFrameStep(1);
-    flushKeys();
-    flushMouse();
-    for (int b = 1; b <= 3; ++b) injectMouseButton(b, false);
+    resetGuiTestInput();
     mouse = std::make_unique<TMouse>();
     folder = harness::makeTempFolder("gui-files");
     // A 40 x 30 picture for image buttons.

@@ -20,6 +20,7 @@
 #include "gui/gui_text.h"
 #include "gui/mouse.h"
 #include "gui/text.h"
+#include "gui/gui_test_support.h"
 #include "support/harness.h"
 
 namespace {
@@ -54,17 +55,6 @@ class TextEntry : public ::testing::Test {
       }
     }
     for (int i = 0; i < frames; ++i) entry.update(0, 0);
-  }
-
-  static TPixmap render(const std::function<void()>& draw) {
-    setClsColor(0, 0, 0);
-    cls();
-    setColor(255, 255, 255);
-    setAlpha(1);
-    setBlend(BLEND_ALPHA);
-    setScale(1, 1);
-    draw();
-    return harness::frame();
   }
 
   static int lit(const TPixmap& p) {
@@ -179,8 +169,8 @@ TEST_F(TextEntry, DrawsTextOrItsTailWithTheCaretAfterIt) {
   entry.rgb = makeRGB(255, 255, 255);
 
   entry._txt = "Tom";
-  const TPixmap shortText = render([&] { entry.draw(5, 0); });
-  const TPixmap shortWant = render([&] {
+  const TPixmap shortText = renderOnBlack([&] { entry.draw(5, 0); });
+  const TPixmap shortWant = renderOnBlack([&] {
     drawText("Tom", 105, 200);
     drawRect(105 + static_cast<float>(textWidth("Tom")) + 2, 200, 13, 29);
   });
@@ -191,23 +181,23 @@ TEST_F(TextEntry, DrawsTextOrItsTailWithTheCaretAfterIt) {
   entry._txt = "Bartholomew Żółwiński";
   ASSERT_GE(textWidth(entry._txt), 120);
   std::string shown;
-  const TPixmap longWant = render([&] {
+  const TPixmap longWant = renderOnBlack([&] {
     shown = drawTextTail(entry._txt, 105, 200, 120);
     drawRect(105 + static_cast<float>(textWidth(shown)) + 2, 200, 13, 29);
   });
   EXPECT_EQ(shown.substr(0, 2), "..");
   EXPECT_TRUE(shown.size() > 2 && entry._txt.ends_with(shown.substr(2)));
-  const TPixmap longText = render([&] { entry.draw(5, 0); });
+  const TPixmap longText = renderOnBlack([&] { entry.draw(5, 0); });
   EXPECT_TRUE(longText.pixels == longWant.pixels);
 
   // The caret shows only while on and only on an active entry.
   entry._txt = "Tom";
   const int withCaret = lit(shortText);
   entry._trigger = 0;
-  EXPECT_LT(lit(render([&] { entry.draw(5, 0); })), withCaret);
+  EXPECT_LT(lit(renderOnBlack([&] { entry.draw(5, 0); })), withCaret);
   entry._trigger = 1;
   entry._a = 0;
-  EXPECT_EQ(lit(render([&] { entry.draw(5, 0); })), lit(render([&] { drawText("Tom", 105, 200); })));
+  EXPECT_EQ(lit(renderOnBlack([&] { entry.draw(5, 0); })), lit(renderOnBlack([&] { drawText("Tom", 105, 200); })));
 }
 
 TEST_F(TextEntry, SetTxtSkipsTheLengthCheckButNotTheControlCheck) {

@@ -18,7 +18,7 @@
 #include "gui/gui.h"
 #include "gui/gui_object.h"
 #include "gui/gui_text.h"
-#include "gui/notice_log.h"
+#include "gui/gui_test_support.h"
 #include "support/harness.h"
 
 namespace {
@@ -35,18 +35,6 @@ class TextDrawing : public ::testing::Test {
     font = getFont("incbin::font.ttf", 20);
     ASSERT_NE(font, nullptr);
     setImageFont(font);
-  }
-
-  // What `draw` puts on a black frame in white.
-  static TPixmap render(const std::function<void()>& draw) {
-    setClsColor(0, 0, 0);
-    cls();
-    setColor(255, 255, 255);
-    setAlpha(1);
-    setBlend(BLEND_ALPHA);
-    setScale(1, 1);
-    draw();
-    return harness::frame();
   }
 
   static int lit(const TPixmap& p) {
@@ -176,9 +164,9 @@ TEST_F(TextDrawing, AlignmentsPlaceEachRow) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.align);
-    const TPixmap want = render(c.expected);
+    const TPixmap want = renderOnBlack(c.expected);
     int height = 0;
-    const TPixmap got = render([&] { height = drawTextBox(text, x, y, width, c.align, font); });
+    const TPixmap got = renderOnBlack([&] { height = drawTextBox(text, x, y, width, c.align, font); });
     expectSamePicture(got, want);
     EXPECT_EQ(height, 2 * h);
   }
@@ -190,8 +178,8 @@ TEST_F(TextDrawing, JustifiedRowsEndAtTheRightEdgeAndSingleWordsStartLeft) {
   const std::string text = "alpha beta Everythingelse x";
   ASSERT_EQ(textBoxRows(text, width), (Strings{"alpha beta", "Everythingelse", "x"}));
   const int h = textHeight();
-  const TPixmap got = render([&] { drawTextBox(text, 10, 10, width, "JUSTIFY", font); });
-  const TPixmap want = render([&] {
+  const TPixmap got = renderOnBlack([&] { drawTextBox(text, 10, 10, width, "JUSTIFY", font); });
+  const TPixmap want = renderOnBlack([&] {
     drawText("alpha", 10, 10);
     drawText("beta", 10 + width - textWidth("beta"), 10);
     drawText("Everythingelse", 10, 10.0f + h);
@@ -216,7 +204,7 @@ TEST_F(TextDrawing, StruckLinesCrossTheMiddleOfEachRow) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.align) + " " + std::to_string(c.progress));
     int height = 0;
-    const TPixmap shot = render([&] {
+    const TPixmap shot = renderOnBlack([&] {
       height = drawStruckTextBoxProgress(text, x, y, width, c.progress, c.align, font);
     });
     EXPECT_EQ(height, 2 * h);
@@ -242,8 +230,8 @@ TEST_F(TextDrawing, StruckLinesCrossTheMiddleOfEachRow) {
     EXPECT_EQ(lit(shot), total) << "only the lines are drawn";
   }
   // The plain variant strikes the whole row.
-  EXPECT_EQ(lit(render([&] { drawStruckTextBox(text, x, y, width, "LEFT", font); })),
-            lit(render([&] { drawStruckTextBoxProgress(text, x, y, width, 1, "LEFT", font); })));
+  EXPECT_EQ(lit(renderOnBlack([&] { drawStruckTextBox(text, x, y, width, "LEFT", font); })),
+            lit(renderOnBlack([&] { drawStruckTextBoxProgress(text, x, y, width, 1, "LEFT", font); })));
 }
 
 TEST_F(TextDrawing, OutlinedTextDrawsFourDiagonalsThenTheText) {
@@ -260,8 +248,8 @@ TEST_F(TextDrawing, OutlinedTextDrawsFourDiagonalsThenTheText) {
                         {"", 300}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.align);
-    const TPixmap got = render([&] { drawOutlinedText(text, 300, 100, &red, &green, c.align); });
-    const TPixmap want = render([&] {
+    const TPixmap got = renderOnBlack([&] { drawOutlinedText(text, 300, 100, &red, &green, c.align); });
+    const TPixmap want = renderOnBlack([&] {
       setColor(255, 0, 0);
       drawText(text, c.left - 1, 99);
       drawText(text, c.left + 1, 99);
@@ -273,8 +261,8 @@ TEST_F(TextDrawing, OutlinedTextDrawsFourDiagonalsThenTheText) {
     expectSamePicture(got, want);
   }
   // Without colours: a black outline (invisible on black) under white text.
-  const TPixmap plain = render([&] { drawOutlinedText(text, 300, 100, nullptr, nullptr, "LEFT"); });
-  const TPixmap white = render([&] { drawText(text, 300, 100); });
+  const TPixmap plain = renderOnBlack([&] { drawOutlinedText(text, 300, 100, nullptr, nullptr, "LEFT"); });
+  const TPixmap white = renderOnBlack([&] { drawText(text, 300, 100); });
   EXPECT_EQ(lit(plain), lit(white));
 }
 
@@ -283,12 +271,12 @@ TEST_F(TextDrawing, TextTailKeepsTheLongestEndThatFits) {
   const std::u32string chars = str::toU32(text);
   const int width = textWidth("..pływają w stawie") + 2;
   std::string drawn;
-  const TPixmap shot = render([&] { drawn = drawTextTail(text, 20, 30, width); });
+  const TPixmap shot = renderOnBlack([&] { drawn = drawTextTail(text, 20, 30, width); });
   EXPECT_EQ(drawn, "..pływają w stawie");
   EXPECT_LE(textWidth(drawn), width);
   // One more character would not fit.
   EXPECT_GT(textWidth(".. pływają w stawie"), width);
-  expectSamePicture(shot, render([&] { drawText("..pływają w stawie", 20, 30); }));
+  expectSamePicture(shot, renderOnBlack([&] { drawText("..pływają w stawie", 20, 30); }));
   // A field too narrow even for ".." draws nothing.
   EXPECT_EQ(drawTextTail(text, 0, 0, textWidth("..") - 1), "");
   // A text that fits is still shown with its leading "..".
@@ -306,9 +294,9 @@ TEST_F(TextDrawing, TextObjectDrawsItsShadowThenItselfAndStoresItsHeight) {
   t.shRGB = makeRGB(255, 0, 0);
   t._adW = 4.7f;  // whole part only
   const int h = font->Height() + 4;
-  const TPixmap got = render([&] { t.draw(5, 6); });
+  const TPixmap got = renderOnBlack([&] { t.draw(5, 6); });
   EXPECT_EQ(t.dim->h, static_cast<float>(2 * h));
-  const TPixmap want = render([&] {
+  const TPixmap want = renderOnBlack([&] {
     setColor(255, 0, 0);
     drawTextBox("alpha beta gamma", 56, 67, t.dim->w, "LEFT", font, 4);
     setColor(0, 255, 0);
@@ -318,15 +306,15 @@ TEST_F(TextDrawing, TextObjectDrawsItsShadowThenItselfAndStoresItsHeight) {
 
   // No shadow colour: no shadow. Alpha 0 or an unknown alignment: nothing.
   t.shRGB = nullptr;
-  EXPECT_EQ(lit(render([&] { t.draw(5, 6); })), lit(render([&] {
+  EXPECT_EQ(lit(renderOnBlack([&] { t.draw(5, 6); })), lit(renderOnBlack([&] {
               setColor(0, 255, 0);
               drawTextBox("alpha beta gamma", 55, 66, t.dim->w, "LEFT", font, 4);
             })));
   t._align = 7;
-  EXPECT_EQ(lit(render([&] { t.draw(0, 0); })), 0);
+  EXPECT_EQ(lit(renderOnBlack([&] { t.draw(0, 0); })), 0);
   t._align = 1;
   t._alpha = 0;
-  EXPECT_EQ(lit(render([&] { t.draw(0, 0); })), 0);
+  EXPECT_EQ(lit(renderOnBlack([&] { t.draw(0, 0); })), 0);
   // countH lays out at the object's own position.
   t._alpha = 1;
   EXPECT_EQ(t.countH(), 2 * h);
